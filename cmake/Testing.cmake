@@ -1,0 +1,22 @@
+# quillmont_add_test_group(<folder> LIBRARIES <libs...> [SOURCES <extra sources...>] [DISPLAY])
+# Builds tests/<folder>/*.cpp into <folder>_tests and registers it with CTest.
+# DISPLAY runs the binary under xvfb-run for code that needs an X server.
+function(quillmont_add_test_group folder)
+    cmake_parse_arguments(ARG "DISPLAY" "" "LIBRARIES;SOURCES" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp")
+    if(NOT sources)
+        return()
+    endif()
+    set(target ${folder}_tests)
+    add_executable(${target} ${sources} ${ARG_SOURCES})
+    target_include_directories(${target} PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")
+    target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} juce::juce_recommended_warning_flags)
+    target_compile_definitions(${target} PRIVATE
+        QUILLMONT_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
+    if(ARG_DISPLAY)
+        add_test(NAME ${target} COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${target}>)
+    else()
+        add_test(NAME ${target} COMMAND ${target})
+    endif()
+    set_tests_properties(${target} PROPERTIES TIMEOUT 600)
+endfunction()
