@@ -1,0 +1,30 @@
+#pragma once
+
+#include "dsp/ClipperTableGrid.h"
+#include "dsp/DiodeClipperTable.h"
+#include "dsp/OnePoleFilter.h"
+
+#include <cstdint>
+#include <vector>
+
+// A clipper whose two halves come from different diodes: negative inputs read one table,
+// inputs from 0 up read the other. The uneven halves put a DC offset on the signal, which
+// the chain removes with dcBlocker after the read.
+struct AsymmetricClipperTable
+{
+    double sampleRate = 44100.0;
+    OnePoleFilter dcBlocker;
+    DiodeClipperTable positiveHalf;
+    DiodeClipperTable negativeHalf;
+    double rangeLow = -5.0;
+    double rangeHigh = 5.0;
+    std::vector<float> values;
+
+    // Build both halves first.
+    void build();
+
+    float lookup (float x) const noexcept
+    {
+        return ClipperTableGrid::lookup (values.data(), static_cast<int32_t> (values.size()), rangeLow, rangeHigh, x);
+    }
+};
