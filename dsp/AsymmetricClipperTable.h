@@ -4,6 +4,7 @@
 #include "dsp/DiodeClipperTable.h"
 #include "dsp/OnePoleFilter.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -22,6 +23,12 @@ struct AsymmetricClipperTable
 
     // Build both halves first.
     void build();
+
+    // The split the table is built from: by sign bit, so -0.0 reads the negative half.
+    float lookupHalves (float x) const noexcept
+    {
+        return std::signbit (x) ? negativeHalf.lookup (x) : positiveHalf.lookup (x);
+    }
 
     float lookup (float x) const noexcept
     {

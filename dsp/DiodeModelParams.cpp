@@ -30,7 +30,8 @@ DiodeModelParams fitSeriesPair (const DiodeModelParams& first,
         is = is - h / (m / referenceCurrent + h - m / is);
         ++steps;
 
-        // A signed test: the fit approaches the target from above.
+        // Signed on purpose: the fit starts far above the target (a tiny Is) and stops at the
+        // first step no more than 50 mV above it, even one that overshoots below it.
         if (m * std::log (referenceCurrent / is) - targetVoltage < 0.05)
             break;
 

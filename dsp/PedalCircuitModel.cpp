@@ -8,10 +8,12 @@
 
 namespace
 {
-    constexpr double standardPositiveRail = double (7.65f);
-    constexpr double standardNegativeRail = double (-7.47f);
-    constexpr double highVoltagePositiveRail = double (15.3f);
-    constexpr double highVoltageNegativeRail = double (-14.94f);
+    // The op-amps swing to 85 % of the supply upwards and 83 % downwards; the ratios are
+    // floats, the products doubles.
+    constexpr double standardPositiveRail = double (0.85f) * 9.0;     // 7.650000214576721
+    constexpr double standardNegativeRail = double (-0.83f) * 9.0;    // -7.469999849796295
+    constexpr double highVoltagePositiveRail = double (0.85f) * 18.0; // 15.300000429153442
+    constexpr double highVoltageNegativeRail = double (-0.83f) * 18.0; // -14.93999969959259
 
     constexpr const char* circuitNames[] { "Default", "Bass", "MGV", "Plexy", "Smooth" };
 

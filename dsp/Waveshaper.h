@@ -29,8 +29,8 @@ struct Waveshaper
     std::string name;
     double supplyVoltage = 1.0;
     double gain = 1.0;
-    double positiveRail = double (7.65f);
-    double negativeRail = double (-7.47f);
+    double positiveRail = double (0.85f) * 9.0;
+    double negativeRail = double (-0.83f) * 9.0;
     OnePoleFilter lowpass;
     DiodeClipperTable diodeTable;
     std::array<float, erfTableSize> erfTable {};
