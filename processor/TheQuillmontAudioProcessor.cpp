@@ -57,23 +57,7 @@ const juce::String TheQuillmontAudioProcessor::getName() const
     return "The Quillmont";
 }
 
-void TheQuillmontAudioProcessor::prepareToPlay (double, int)
-{
-}
-
 void TheQuillmontAudioProcessor::releaseResources()
-{
-}
-
-void TheQuillmontAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
-{
-    juce::ScopedNoDenormals noDenormals;
-
-    for (auto channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
-        buffer.clear (channel, 0, buffer.getNumSamples());
-}
-
-void TheQuillmontAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>&, juce::MidiBuffer&)
 {
 }
 
@@ -81,11 +65,6 @@ double TheQuillmontAudioProcessor::getTailLengthSeconds() const { return 0.0; }
 bool TheQuillmontAudioProcessor::acceptsMidi() const { return false; }
 bool TheQuillmontAudioProcessor::producesMidi() const { return false; }
 bool TheQuillmontAudioProcessor::isMidiEffect() const { return false; }
-
-void TheQuillmontAudioProcessor::reset()
-{
-    oversampler->reset();
-}
 
 juce::AudioProcessorEditor* TheQuillmontAudioProcessor::createEditor()
 {

@@ -3,8 +3,13 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_dsp/juce_dsp.h>
 
+#include "dsp/NoiseGate.h"
+#include "dsp/OnePoleFilter.h"
+#include "dsp/PedalCircuitModel.h"
+#include "processor/DryDelayLine.h"
 #include "processor/KV_NewFloatParameter.h"
 #include "processor/QuillmontParameters.h"
+#include "processor/Smoother.h"
 
 #include <array>
 #include <atomic>
@@ -20,6 +25,9 @@ public:
     const juce::String getName() const override;
     void prepareToPlay (double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
+    // Only single precision is processed; the double-precision callbacks stay the framework's.
+    using juce::AudioProcessor::processBlock;
+    using juce::AudioProcessor::processBlockBypassed;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     double getTailLengthSeconds() const override;
@@ -68,12 +76,21 @@ public:
     int appliedCircuitIndex = -1;
     std::array<std::uint8_t, 100> parameterLocks {};
 
+    // What the parameter update derives for the DSP; the smoothers' targets are the power and
+    // mix targets.
+    float inputGain = 1.0f;
+    float outputGain = 1.0f;
+    bool gateActive = false;
+    Smoother mixSmoother;
+    Smoother powerSmoother;
+
     // Points at one of the circuit model's constant names, so replacing it on the audio thread
     // neither allocates nor can be read half-written.
     std::atomic<const char*> circuitName { "" };
     std::atomic<std::uint8_t> circuitChanged { 0 };
 
     juce::AudioBuffer<float> dryBuffer;
+    std::array<DryDelayLine, 2> dryDelayLines;
     double hostSampleRate = 44100.0;
     std::uint8_t excludeSizeAndHQ = 0;
 
@@ -84,14 +101,30 @@ public:
     int versionMinor = 0;
     int versionRevision = 0;
 
+    std::array<PedalCircuitModel, 2> models;
+    std::array<NoiseGate, 2> noiseGates;
+    std::array<OnePoleFilter, 2> keyHighPass;
+
     std::unique_ptr<juce::dsp::Oversampling<float>> oversampler;
     bool hqActive = false;
 
     // The news processor comes here.
     bool newsEnabled = true;
 
+    // Host-rate block size of the last prepare: the dry buffer's and the oversampler's capacity.
+    int preparedBlockSize = 0;
+
+    void updateParameters();
+    void prepareDsp (double rate);
+    void processDsp (const juce::dsp::ProcessContextReplacing<float>& context);
+
 private:
     void createParameters();
+    void applyGain (PedalCircuitModel& model, float gainPosition) noexcept;
+    void processSection (juce::AudioBuffer<float>& buffer, int numChannels, int startSample, int numSamples) noexcept;
+    void mixDryAndWet (juce::AudioBuffer<float>& buffer, int numChannels, int startSample, int numSamples) noexcept;
+    void applyNoiseGates (juce::AudioBuffer<float>& buffer, int numChannels, int startSample, int numSamples) noexcept;
+    void recoverFromNonFiniteState (const juce::AudioBuffer<float>& buffer, int numChannels) noexcept;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TheQuillmontAudioProcessor)
 };
