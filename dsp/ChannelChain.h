@@ -56,12 +56,11 @@ namespace ChannelChain
             pots[i].current = model.toneTargets[i] + pots[i].previous * potGlide;
 
         ToneNetwork::Coefficients coefficients;
-        ToneNetwork::computeCoefficients (pots[PedalCircuitModel::bassPot].current,
-                                          pots[PedalCircuitModel::midPot].current,
-                                          pots[PedalCircuitModel::treblePot].current,
-                                          pots[PedalCircuitModel::volumePot].current,
-                                          model.toneCoefficients.bilinearPowers,
-                                          coefficients);
+        model.toneCoefficients.weights.computeCoefficients (pots[PedalCircuitModel::bassPot].current,
+                                                            pots[PedalCircuitModel::midPot].current,
+                                                            pots[PedalCircuitModel::treblePot].current,
+                                                            pots[PedalCircuitModel::volumePot].current,
+                                                            coefficients);
 
         const auto y = static_cast<float> (ToneNetwork::processSample (model.toneState, coefficients,
                                                                        static_cast<double> (toneInput)));

@@ -45,8 +45,12 @@ struct DiodeClipperTable
         for (;;)
         {
             const double u = v / emissionCoefficient / thermalVoltage;
-            const double f = s + k * (x - s) - a * std::sinh (u);
-            next = v - (f - v) / (-1.0 - b * std::cosh (u));
+
+            // sinh and cosh from one exponential: this runs a few times per sample and channel.
+            const double growth = std::exp (u);
+            const double decay = 1.0 / growth;
+            const double f = s + k * (x - s) - a * (0.5 * (growth - decay));
+            next = v - (f - v) / (-1.0 - b * (0.5 * (growth + decay)));
 
             if (std::abs (next - v) < 9.999999747378752e-06) // 1e-5 as a float
                 break;

@@ -67,6 +67,8 @@ void PedalCircuitModel::prepare (double newSampleRate)
         power *= k;
     }
 
+    toneCoefficients.weights.prepare (toneCoefficients.bilinearPowers);
+
     sampleRate = fs;
     fadeLength = std::max (roundToInt32 (fs * 10.0 * 0.001), 1);
     fadeStep = 1.0f / static_cast<float> (fadeLength);

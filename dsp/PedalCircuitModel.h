@@ -3,6 +3,7 @@
 #include "dsp/AsymmetricClipperTable.h"
 #include "dsp/DiodeClipperTable.h"
 #include "dsp/OnePoleFilter.h"
+#include "dsp/ToneNetwork.h"
 #include "dsp/Waveshaper.h"
 
 #include <array>
@@ -76,6 +77,7 @@ struct PedalCircuitModel
     {
         double rate = 0.0;
         std::array<double, 6> bilinearPowers {};
+        ToneNetwork::Weights weights; // the network's rule with these powers folded in
     };
 
     double sampleRate = 44100.0;

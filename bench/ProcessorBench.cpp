@@ -1,0 +1,107 @@
+#include <benchmark/benchmark.h>
+
+#include "processor/TheQuillmontAudioProcessor.h"
+
+#include <cmath>
+#include <vector>
+
+// Real-time factor of the whole processor: seconds of audio per second of one core.
+namespace
+{
+constexpr double benchRate = 48000.0;
+
+// Two seconds of plucked notes: a bright attack over decaying harmonics, one note every
+// quarter second, moving through a few pitches like a simple riff.
+const std::vector<float>& guitarLikeSignal()
+{
+    static const std::vector<float> signal = []
+    {
+        const int length = static_cast<int> (benchRate * 2.0);
+        const int noteLength = static_cast<int> (benchRate * 0.25);
+        const double pitches[] { 82.41, 110.0, 146.83, 98.0, 123.47, 164.81, 110.0, 82.41 };
+        std::vector<float> s (static_cast<size_t> (length));
+
+        for (int i = 0; i < length; ++i)
+        {
+            const int note = i / noteLength;
+            const double t = (i % noteLength) / benchRate;
+            const double f = pitches[note % 8];
+            double v = 0.0;
+
+            for (int h = 1; h <= 12; ++h)
+                v += std::sin (2.0 * juce::MathConstants<double>::pi * f * h * t) * std::exp (-t * (2.0 + h * 1.5)) / h;
+
+            s[static_cast<size_t> (i)] = static_cast<float> (0.3 * v);
+        }
+
+        return s;
+    }();
+
+    return signal;
+}
+
+void setParameter (TheQuillmontAudioProcessor& p, QuillmontParameters::Index index, float value)
+{
+    p.parameter (index).setValue (value);
+}
+
+void BM_ProcessBlock (benchmark::State& state)
+{
+    const int channels = static_cast<int> (state.range (0));
+    const int blockSize = static_cast<int> (state.range (1));
+    const bool hq = state.range (2) != 0;
+
+    TheQuillmontAudioProcessor processor;
+    const auto set = channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
+    juce::AudioProcessor::BusesLayout layout;
+    layout.inputBuses.add (set);
+    layout.outputBuses.add (set);
+    processor.setBusesLayout (layout);
+    processor.prepareToPlay (benchRate, blockSize);
+
+    setParameter (processor, QuillmontParameters::gate, 0.3f);
+    setParameter (processor, QuillmontParameters::hq, hq ? 1.0f : 0.0f);
+
+    juce::AudioBuffer<float> buffer (channels, blockSize);
+    juce::MidiBuffer midi;
+    const auto& signal = guitarLikeSignal();
+    size_t position = 0;
+
+    auto fill = [&]
+    {
+        for (int i = 0; i < blockSize; ++i)
+        {
+            const float x = signal[position];
+            position = (position + 1) % signal.size();
+
+            for (int c = 0; c < channels; ++c)
+                buffer.setSample (c, i, x);
+        }
+    };
+
+    // Past the fade-in and the first parameter update.
+    for (int i = 0; i < 50; ++i)
+    {
+        fill();
+        processor.processBlock (buffer, midi);
+    }
+
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        fill();
+        state.ResumeTiming();
+        processor.processBlock (buffer, midi);
+        benchmark::DoNotOptimize (buffer.getReadPointer (0));
+    }
+
+    state.counters["realtime"] = benchmark::Counter (static_cast<double> (state.iterations()) * blockSize / benchRate,
+                                                     benchmark::Counter::kIsRate);
+}
+} // namespace
+
+// Arguments: channels, block size, HQ.
+BENCHMARK (BM_ProcessBlock)
+    ->ArgNames ({ "channels", "block", "hq" })
+    ->ArgsProduct ({ { 2, 1 }, { 64, 512 }, { 0, 1 } })
+    ->Unit (benchmark::kMicrosecond);
