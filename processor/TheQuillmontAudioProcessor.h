@@ -5,6 +5,7 @@
 
 #include "processor/KV_NewFloatParameter.h"
 #include "processor/QuillmontParameters.h"
+#include "services/KV_NewsfeedProcessor.h"
 
 #include <array>
 #include <atomic>
@@ -87,7 +88,7 @@ public:
     std::unique_ptr<juce::dsp::Oversampling<float>> oversampler;
     bool hqActive = false;
 
-    // The news processor comes here.
+    korvanth::KV_NewsfeedProcessor newsProcessor;
     bool newsEnabled = true;
 
 private:

@@ -10,6 +10,12 @@ namespace korvanth
         stopTimer();
     }
 
+    void KV_NewsfeedProcessor::stop()
+    {
+        stopTimer();
+        newsThread.stopFetching();
+    }
+
     void KV_NewsfeedProcessor::start (const juce::String& cacheFile, const juce::String& productTag)
     {
         cacheFilePath = cacheFile;

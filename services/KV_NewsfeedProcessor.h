@@ -19,6 +19,9 @@ namespace korvanth
         /** The processor's set-up: cache path, product tag, then the fetch and the 500 ms tick. */
         void start (const juce::String& cacheFile, const juce::String& productTag);
 
+        /** Stops the tick and the fetch for good; the owner calls it before anything else goes. */
+        void stop();
+
         void timerCallback() override;
 
         void readNewsCache();

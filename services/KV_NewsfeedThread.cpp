@@ -62,7 +62,13 @@ namespace korvanth
 
     KV_NewsfeedThread::~KV_NewsfeedThread()
     {
-        // Abort a request in flight rather than hold the host for a stalled server.
+        stopFetching();
+    }
+
+    void KV_NewsfeedThread::stopFetching()
+    {
+        // Abort a request in flight rather than hold the host for a stalled server; the
+        // time-out is only the last resort should the connection not notice the abort.
         signalThreadShouldExit();
         canceller.cancel();
         stopThread (14000);

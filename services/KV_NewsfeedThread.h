@@ -24,6 +24,9 @@ namespace korvanth
         /** The one request; called from run() only. */
         void fetchNews();
 
+        /** Aborts a request in flight and waits for the thread to end; safe to call again. */
+        void stopFetching();
+
         juce::Array<NewsItem> newsItems;
         juce::String productTag;
 
