@@ -22,7 +22,9 @@ TEST (NewsfeedLifetime, OneRequestPerInstanceThenTheThreadEnds)
     EXPECT_FALSE (news->isTimerRunning());
 
     // The thread waits its 500 ms after the request and then ends on its own.
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (1200);
+    for (int i = 0; i < 100 && news->newsThread.isThreadRunning(); ++i)
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
+
     EXPECT_FALSE (news->newsThread.isThreadRunning());
     EXPECT_EQ (server.getRequests().size(), 1);
 }
