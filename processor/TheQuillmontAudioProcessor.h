@@ -10,6 +10,7 @@
 #include "processor/KV_NewFloatParameter.h"
 #include "processor/QuillmontParameters.h"
 #include "processor/Smoother.h"
+#include "services/KV_NewsfeedProcessor.h"
 
 #include <array>
 #include <atomic>
@@ -25,9 +26,10 @@ public:
     const juce::String getName() const override;
     void prepareToPlay (double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
-    // Only single precision is processed; the double-precision callbacks stay the framework's.
+    // The double-precision callbacks keep the framework's bodies.
     using juce::AudioProcessor::processBlock;
     using juce::AudioProcessor::processBlockBypassed;
+
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     double getTailLengthSeconds() const override;
@@ -108,7 +110,7 @@ public:
     std::unique_ptr<juce::dsp::Oversampling<float>> oversampler;
     bool hqActive = false;
 
-    // The news processor comes here.
+    korvanth::KV_NewsfeedProcessor newsProcessor;
     bool newsEnabled = true;
 
     // Host-rate block size of the last prepare: the dry buffer's and the oversampler's capacity.
