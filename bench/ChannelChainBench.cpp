@@ -50,16 +50,28 @@ void BM_ChannelChain (benchmark::State& state)
                                                      benchmark::Counter::kIsRate);
 }
 
-void BM_ToneNetwork (benchmark::State& state)
+ToneNetwork::Taps powersOfK()
 {
-    ToneNetwork::Taps kPowers {};
+    ToneNetwork::Taps powers {};
     double k = 1.0;
 
-    for (auto& p : kPowers)
+    for (auto& p : powers)
     {
         p = k;
         k *= 2.0 * chainRate;
     }
+
+    return powers;
+}
+
+// The tone network with its pots gliding, as after a knob move: coefficients by the rule as
+// written (argument 0) or by the per-rate expanded form the chain uses (argument 1).
+void BM_ToneNetwork (benchmark::State& state)
+{
+    const bool expanded = state.range (0) != 0;
+    const auto powers = powersOfK();
+    ToneNetwork::Weights weights;
+    weights.prepare (powers);
 
     ToneNetwork::Taps w {};
     double bass = 0.0;
@@ -67,10 +79,14 @@ void BM_ToneNetwork (benchmark::State& state)
 
     for (auto _ : state)
     {
-        // The pots keep gliding, as after a knob move.
         bass = 0.0063 + bass * 0.993;
         ToneNetwork::Coefficients c;
-        ToneNetwork::computeCoefficients (bass, 0.1, 0.5, 0.2, kPowers, c);
+
+        if (expanded)
+            weights.computeCoefficients (bass, 0.1, 0.5, 0.2, c);
+        else
+            ToneNetwork::computeCoefficients (bass, 0.1, 0.5, 0.2, powers, c);
+
         x = -x;
         benchmark::DoNotOptimize (ToneNetwork::processSample (w, c, x));
     }
@@ -79,55 +95,4 @@ void BM_ToneNetwork (benchmark::State& state)
 
 // Argument: circuit type.
 BENCHMARK (BM_ChannelChain)->ArgName ("circuit")->DenseRange (0, 4);
-BENCHMARK (BM_ToneNetwork);
-
-void BM_ToneNetworkExpanded (benchmark::State& state)
-{
-    ToneNetwork::Taps kPowers {};
-    double k = 1.0;
-
-    for (auto& p : kPowers)
-    {
-        p = k;
-        k *= 2.0 * chainRate;
-    }
-
-    ToneNetwork::Weights weights;
-    weights.prepare (kPowers);
-    ToneNetwork::Taps w {};
-    double bass = 0.0;
-    double x = 0.1;
-
-    for (auto _ : state)
-    {
-        bass = 0.0063 + bass * 0.993;
-        ToneNetwork::Coefficients c;
-        weights.computeCoefficients (bass, 0.1, 0.5, 0.2, c);
-        x = -x;
-        benchmark::DoNotOptimize (ToneNetwork::processSample (w, c, x));
-    }
-}
-
-BENCHMARK (BM_ToneNetworkExpanded);
-
-namespace
-{
-void BM_ToneFilterOnly (benchmark::State& state)
-{
-    ToneNetwork::Taps kPowers {};
-    double k = 1.0;
-    for (auto& p : kPowers) { p = k; k *= 2.0 * chainRate; }
-    ToneNetwork::Weights weights;
-    weights.prepare (kPowers);
-    ToneNetwork::Coefficients c;
-    weights.computeCoefficients (0.9, 0.1, 0.5, 0.2, c);
-    ToneNetwork::Taps w {};
-    double x = 0.1;
-    for (auto _ : state)
-    {
-        x = -x;
-        benchmark::DoNotOptimize (ToneNetwork::processSample (w, c, x));
-    }
-}
-}
-BENCHMARK (BM_ToneFilterOnly);
+BENCHMARK (BM_ToneNetwork)->ArgName ("expanded")->Arg (0)->Arg (1);

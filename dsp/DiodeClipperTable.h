@@ -38,13 +38,14 @@ struct DiodeClipperTable
         const double k = blend;
         const double a = 2.0 * k * seriesResistance * saturationCurrent;
         const double b = a / emissionCoefficient / thermalVoltage;
+        const double perVolt = 1.0 / (emissionCoefficient * thermalVoltage); // saves two divisions a step
 
         double v = start;
         double next = start;
 
         for (;;)
         {
-            const double u = v / emissionCoefficient / thermalVoltage;
+            const double u = v * perVolt;
 
             // sinh and cosh from one exponential: this runs a few times per sample and channel.
             const double growth = std::exp (u);
