@@ -67,16 +67,17 @@ void BM_ProcessBlock (benchmark::State& state)
     const auto& signal = guitarLikeSignal();
     size_t position = 0;
 
+    // A fresh stretch of the signal for every block; copying it costs next to nothing beside
+    // the processing, so it stays inside the timed loop.
     auto fill = [&]
     {
-        for (int i = 0; i < blockSize; ++i)
-        {
-            const float x = signal[position];
-            position = (position + 1) % signal.size();
+        if (position + static_cast<size_t> (blockSize) > signal.size())
+            position = 0;
 
-            for (int c = 0; c < channels; ++c)
-                buffer.setSample (c, i, x);
-        }
+        for (int c = 0; c < channels; ++c)
+            buffer.copyFrom (c, 0, signal.data() + position, blockSize);
+
+        position += static_cast<size_t> (blockSize);
     };
 
     // Past the fade-in and the first parameter update.
@@ -88,9 +89,7 @@ void BM_ProcessBlock (benchmark::State& state)
 
     for (auto _ : state)
     {
-        state.PauseTiming();
         fill();
-        state.ResumeTiming();
         processor.processBlock (buffer, midi);
         benchmark::DoNotOptimize (buffer.getReadPointer (0));
     }
