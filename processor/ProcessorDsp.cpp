@@ -181,10 +181,7 @@ void TheQuillmontAudioProcessor::updateParameters()
         return p.range.convertFrom0to1 (juce::jlimit (0.0f, 1.0f, p.getValue()));
     };
 
-    const float power = position (Index::power);
-
-    if (powerSmoother.target != power)
-        powerSmoother.target = power;
+    powerSmoother.target = position (Index::power);
 
     const int circuit = roundToInt (static_cast<double> (plainValue (Index::circuitType)));
 
@@ -233,10 +230,7 @@ void TheQuillmontAudioProcessor::updateParameters()
     for (auto& noiseGate : noiseGates)
         noiseGate.threshold = threshold;
 
-    const float mix = position (Index::mix);
-
-    if (mixSmoother.target != mix)
-        mixSmoother.target = mix;
+    mixSmoother.target = position (Index::mix);
 }
 
 // The gain pot is one 100k track split between the first stage's feedback (a) and the second
