@@ -38,9 +38,9 @@ juce::AudioBuffer<float> playThroughCircuit (int circuit)
     if (auto* type = host::findParameter (*plugin, "Circuit Type"))
         type->setValueNotifyingHost (static_cast<float> (circuit) / 23.0f);
 
-    juce::AudioBuffer<float> buffer (2, block), tail (2, static_cast<int> (rate / 2));
-    juce::MidiBuffer midi;
     const int blocks = static_cast<int> (rate) / block;
+    juce::AudioBuffer<float> buffer (2, block), all (2, blocks * block);
+    juce::MidiBuffer midi;
 
     for (int b = 0; b < blocks; ++b)
     {
@@ -50,12 +50,15 @@ juce::AudioBuffer<float> playThroughCircuit (int circuit)
 
         plugin->processBlock (buffer, midi);
 
-        const int start = b * block - (blocks * block - tail.getNumSamples());
-
-        if (start >= 0)
-            for (int c = 0; c < 2; ++c)
-                tail.copyFrom (c, start, buffer, c, 0, block);
+        for (int c = 0; c < 2; ++c)
+            all.copyFrom (c, b * block, buffer, c, 0, block);
     }
+
+    const int tailLength = static_cast<int> (rate / 2);
+    juce::AudioBuffer<float> tail (2, tailLength);
+
+    for (int c = 0; c < 2; ++c)
+        tail.copyFrom (c, 0, all, c, all.getNumSamples() - tailLength, tailLength);
 
     plugin->releaseResources();
     return tail;
