@@ -8,8 +8,35 @@ void DiodeClipperTable::setDevice (const DiodeModelParams& device) noexcept
     seriesResistance = device.seriesResistance;
 }
 
+bool DiodeClipperTable::BuildInputs::operator== (const BuildInputs& other) const noexcept
+{
+    return saturationCurrent == other.saturationCurrent
+        && emissionCoefficient == other.emissionCoefficient
+        && thermalVoltage == other.thermalVoltage
+        && seriesResistance == other.seriesResistance
+        && blend == other.blend
+        && startState == other.startState
+        && rangeLow == other.rangeLow
+        && rangeHigh == other.rangeHigh
+        && iterationLimit == other.iterationLimit;
+}
+
+DiodeClipperTable::BuildInputs DiodeClipperTable::currentBuildInputs() const noexcept
+{
+    return { saturationCurrent, emissionCoefficient, thermalVoltage, seriesResistance,
+             blend, state, rangeLow, rangeHigh, iterationLimit };
+}
+
 void DiodeClipperTable::build()
 {
+    const auto inputs = currentBuildInputs();
+
+    if (hasBuilt && lastBuildInputs == inputs)
+    {
+        state = lastBuildEndState;
+        return;
+    }
+
     const int32_t count = ClipperTableGrid::pointCount (rangeLow, rangeHigh);
 
     // Keeps the storage: variant changes run on the audio thread and rebuild tables of the
@@ -22,4 +49,25 @@ void DiodeClipperTable::build()
         const double x = ClipperTableGrid::point (rangeLow, rangeHigh, count, i);
         values[static_cast<size_t> (i)] = static_cast<float> (solve (x, 0.0));
     }
+
+    lastBuildInputs = inputs;
+    lastBuildEndState = state;
+    hasBuilt = true;
+}
+
+bool DiodeClipperTable::takeBuildFrom (const DiodeClipperTable& other)
+{
+    const auto inputs = currentBuildInputs();
+
+    if (! other.hasBuilt || ! (other.lastBuildInputs == inputs))
+        return false;
+
+    if (&other != this)
+        values.assign (other.values.begin(), other.values.end());
+
+    state = other.lastBuildEndState;
+    lastBuildInputs = inputs;
+    lastBuildEndState = other.lastBuildEndState;
+    hasBuilt = true;
+    return true;
 }

@@ -28,8 +28,14 @@ struct DiodeClipperTable
     void setDevice (const DiodeModelParams& device) noexcept;
 
     // Refills the table with one continuous sweep of the clipper from rangeLow upwards,
-    // starting from the current state.
+    // starting from the current state, and leaves the state where the sweep ended.
+    // A sweep is a few thousand Newton solves and fully determined by its inputs, so when
+    // they match the last build's the table and its end state are kept as they are.
     void build();
+
+    // Takes another table's values and end state instead of sweeping, when that table was
+    // last built from exactly this table's inputs. Returns false (and changes nothing) if not.
+    bool takeBuildFrom (const DiodeClipperTable& other);
 
     // One clipper sample: solves s + k (x - s) - 2 k R Is sinh (v / (n Vt)) - v = 0 for v.
     double solve (double x, double start) noexcept
@@ -65,9 +71,26 @@ struct DiodeClipperTable
         return next;
     }
 
+    // The inputs of a sweep; values and the end state follow from them alone.
+    struct BuildInputs
+    {
+        double saturationCurrent, emissionCoefficient, thermalVoltage, seriesResistance;
+        double blend, startState, rangeLow, rangeHigh;
+        int32_t iterationLimit;
+
+        bool operator== (const BuildInputs& other) const noexcept;
+    };
+
+    BuildInputs currentBuildInputs() const noexcept;
+
     // Clamped linear read of the table; an empty table reads 0.
     float lookup (float x) const noexcept
     {
         return ClipperTableGrid::lookup (values.data(), static_cast<int32_t> (values.size()), rangeLow, rangeHigh, x);
     }
+
+private:
+    BuildInputs lastBuildInputs {};
+    double lastBuildEndState = 0.0;
+    bool hasBuilt = false;
 };

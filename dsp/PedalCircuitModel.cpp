@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace
 {
@@ -17,13 +18,20 @@ namespace
 
     constexpr const char* circuitNames[] { "Default", "Bass", "MGV", "Plexy", "Smooth" };
 
-    // Every clipper table is swept from rest over -10..+10 V.
-    void buildClipperTable (DiodeClipperTable& table, const DiodeModelParams& device)
+    // Every clipper table is swept from rest over -10..+10 V. Tables of one model often share
+    // a device; the sweep is then taken from a sibling that already did it.
+    void buildClipperTable (DiodeClipperTable& table, const DiodeModelParams& device,
+                            std::initializer_list<const DiodeClipperTable*> siblings = {})
     {
         table.setDevice (device);
         table.state = 0.0;
         table.rangeLow = -10.0;
         table.rangeHigh = 10.0;
+
+        for (const auto* sibling : siblings)
+            if (table.takeBuildFrom (*sibling))
+                return;
+
         table.build();
     }
 
@@ -102,7 +110,9 @@ void PedalCircuitModel::prepare (double newSampleRate)
         auto& table = stage->diodeTable;
         table.setDevice (waveshaperDiode);
         table.state = 0.0;
-        table.build();
+
+        if (! table.takeBuildFrom (waveshaperA.diodeTable))
+            table.build();
 
         setWaveshaperSupply (*stage, 9.0, standardPositiveRail, standardNegativeRail);
     }
@@ -111,11 +121,14 @@ void PedalCircuitModel::prepare (double newSampleRate)
     waveshaperB.gain = static_cast<double> (-static_cast<float> (components.rStage2Feedback)
                                             / static_cast<float> (components.rStage2Input));
 
+    auto& positiveHalf = asymmetricTable.positiveHalf;
+    auto& negativeHalf = asymmetricTable.negativeHalf;
+
     buildClipperTable (clipperTable, standardClipperDiode);
 
     asymmetricTable.sampleRate = fs;
-    buildClipperTable (asymmetricTable.positiveHalf, standardClipperDiode);
-    buildClipperTable (asymmetricTable.negativeHalf, standardClipperDiode);
+    buildClipperTable (positiveHalf, standardClipperDiode, { &clipperTable });
+    buildClipperTable (negativeHalf, standardClipperDiode, { &clipperTable, &positiveHalf });
     asymmetricTable.dcBlocker.sampleRate = fs;
     asymmetricTable.dcBlocker.setCornerFrequency (std::min (topCorner (fs), 5.0f));
     asymmetricTable.rangeLow = -10.0;
@@ -164,19 +177,23 @@ void PedalCircuitModel::setCircuitType (int32_t index)
     setWaveshaperBandwidth (waveshaperA);
     setWaveshaperBandwidth (waveshaperB);
 
-    buildClipperTable (clipperTable, index == mgvCircuit ? fitSeriesPair (seriesDiodeA, seriesDiodeB)
-                                                         : standardClipperDiode);
+    auto& positiveHalf = asymmetricTable.positiveHalf;
+    auto& negativeHalf = asymmetricTable.negativeHalf;
+
+    buildClipperTable (clipperTable,
+                       index == mgvCircuit ? fitSeriesPair (seriesDiodeA, seriesDiodeB) : standardClipperDiode,
+                       { &positiveHalf, &negativeHalf });
 
     if (smooth)
     {
         const auto softPair = fitSeriesPair (softClipperDiode, softClipperDiode);
-        buildClipperTable (asymmetricTable.positiveHalf, softClipperDiode);
-        buildClipperTable (asymmetricTable.negativeHalf, softPair);
+        buildClipperTable (positiveHalf, softClipperDiode);
+        buildClipperTable (negativeHalf, softPair);
     }
     else
     {
-        buildClipperTable (asymmetricTable.positiveHalf, standardClipperDiode);
-        buildClipperTable (asymmetricTable.negativeHalf, standardClipperDiode);
+        buildClipperTable (positiveHalf, standardClipperDiode, { &clipperTable });
+        buildClipperTable (negativeHalf, standardClipperDiode, { &clipperTable, &positiveHalf });
     }
 
     asymmetricTable.rangeLow = -10.0;

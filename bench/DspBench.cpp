@@ -1,0 +1,105 @@
+#include "dsp/NoiseGate.h"
+#include "dsp/PedalCircuitModel.h"
+#include "dsp/Waveshaper.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <vector>
+
+namespace
+{
+    // A guitar-like test signal: a decaying 110 Hz note with a little noise floor.
+    std::vector<float> makeTestSignal (int length, double sampleRate)
+    {
+        std::vector<float> signal (static_cast<size_t> (length));
+        uint32_t noise = 12345u;
+
+        for (size_t i = 0; i < signal.size(); ++i)
+        {
+            noise = noise * 1664525u + 1013904223u;
+            const double t = static_cast<double> (i) / sampleRate;
+            const double note = 0.3 * std::exp (-3.0 * std::fmod (t, 0.5)) * std::sin (2.0 * 3.141592653589793 * 110.0 * t);
+            signal[i] = static_cast<float> (note + 1e-4 * (static_cast<double> (noise) / 4294967296.0 - 0.5));
+        }
+
+        return signal;
+    }
+
+    // The host's first preparation of one channel model, with the circuit applied after it.
+    // The processor does this for both channels.
+    void BM_PrepareAndSetCircuitType (benchmark::State& state)
+    {
+        const auto circuit = static_cast<int32_t> (state.range (0));
+        const auto sampleRate = static_cast<double> (state.range (1));
+
+        for (auto _ : state)
+        {
+            PedalCircuitModel model;
+            model.prepare (sampleRate);
+            model.setCircuitType (circuit);
+            benchmark::DoNotOptimize (model.clipperTable.values.data());
+        }
+
+    }
+
+    // A player trying a variant: "Default" to the variant and back, on a prepared model.
+    void BM_SetCircuitTypeRoundTrip (benchmark::State& state)
+    {
+        const auto circuit = static_cast<int32_t> (state.range (0));
+        PedalCircuitModel model;
+        model.prepare (static_cast<double> (state.range (1)));
+        model.setCircuitType (PedalCircuitModel::defaultCircuit);
+
+        for (auto _ : state)
+        {
+            model.setCircuitType (circuit);
+            model.setCircuitType (PedalCircuitModel::defaultCircuit);
+            benchmark::DoNotOptimize (model.clipperTable.values.data());
+        }
+    }
+
+    void BM_WaveshaperProcessSample (benchmark::State& state)
+    {
+        const auto curve = static_cast<int> (state.range (0));
+        PedalCircuitModel model;
+        model.prepare (48000.0);
+        auto stage = model.waveshaperA;
+        stage.gain = 46.45;
+        const auto signal = makeTestSignal (4800, 48000.0);
+
+        for (auto _ : state)
+            for (const float x : signal)
+                benchmark::DoNotOptimize (stage.processSample (curve, x));
+
+        state.SetItemsProcessed (state.iterations() * static_cast<int64_t> (signal.size()));
+    }
+
+    void BM_NoiseGateProcessSample (benchmark::State& state)
+    {
+        NoiseGate gate;
+        gate.prepare (48000.0);
+        gate.threshold = 1e-3f;
+        const auto signal = makeTestSignal (4800, 48000.0);
+
+        for (auto _ : state)
+            for (const float x : signal)
+                benchmark::DoNotOptimize (gate.processSample (x, x));
+
+        state.SetItemsProcessed (state.iterations() * static_cast<int64_t> (signal.size()));
+    }
+}
+
+BENCHMARK (BM_PrepareAndSetCircuitType)
+    ->ArgsProduct ({ { 0, 1, 2, 3, 4 }, { 48000, 96000 } })
+    ->ArgNames ({ "circuit", "rate" })
+    ->Unit (benchmark::kMillisecond);
+
+BENCHMARK (BM_SetCircuitTypeRoundTrip)
+    ->ArgsProduct ({ { 1, 2, 3, 4 }, { 48000, 96000 } })
+    ->ArgNames ({ "circuit", "rate" })
+    ->Unit (benchmark::kMillisecond);
+
+BENCHMARK (BM_WaveshaperProcessSample)->DenseRange (0, 6)->ArgName ("curve");
+
+BENCHMARK (BM_NoiseGateProcessSample);
