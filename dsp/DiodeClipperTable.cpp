@@ -1,5 +1,7 @@
 #include "dsp/DiodeClipperTable.h"
 
+#include "dsp/ClipperSweepCache.h"
+
 void DiodeClipperTable::setDevice (const DiodeModelParams& device) noexcept
 {
     saturationCurrent = device.saturationCurrent;
@@ -37,17 +39,22 @@ void DiodeClipperTable::build()
         return;
     }
 
-    const int32_t count = ClipperTableGrid::pointCount (rangeLow, rangeHigh);
-
-    // Keeps the storage: variant changes run on the audio thread and rebuild tables of the
-    // same size, so after the first preparation they do not allocate.
-    values.clear();
-    values.resize (static_cast<size_t> (count));
-
-    for (int32_t i = 0; i < count; ++i)
+    if (! ClipperSweepCache::fetch (inputs, *this))
     {
-        const double x = ClipperTableGrid::point (rangeLow, rangeHigh, count, i);
-        values[static_cast<size_t> (i)] = static_cast<float> (solve (x, 0.0));
+        const int32_t count = ClipperTableGrid::pointCount (rangeLow, rangeHigh);
+
+        // Keeps the storage: variant changes run on the audio thread and rebuild tables of
+        // the same size, so after the first preparation they do not allocate.
+        values.clear();
+        values.resize (static_cast<size_t> (count));
+
+        for (int32_t i = 0; i < count; ++i)
+        {
+            const double x = ClipperTableGrid::point (rangeLow, rangeHigh, count, i);
+            values[static_cast<size_t> (i)] = static_cast<float> (solve (x, 0.0));
+        }
+
+        ClipperSweepCache::publish (inputs, *this);
     }
 
     lastBuildInputs = inputs;
@@ -55,19 +62,19 @@ void DiodeClipperTable::build()
     hasBuilt = true;
 }
 
-bool DiodeClipperTable::takeBuildFrom (const DiodeClipperTable& other)
+void DiodeClipperTable::buildLike (const DiodeClipperTable& sibling)
 {
     const auto inputs = currentBuildInputs();
 
-    if (! other.hasBuilt || ! (other.lastBuildInputs == inputs))
-        return false;
+    if (&sibling == this || ! sibling.hasBuilt || ! (sibling.lastBuildInputs == inputs))
+    {
+        build();
+        return;
+    }
 
-    if (&other != this)
-        values.assign (other.values.begin(), other.values.end());
-
-    state = other.lastBuildEndState;
+    values.assign (sibling.values.begin(), sibling.values.end());
+    state = sibling.lastBuildEndState;
     lastBuildInputs = inputs;
-    lastBuildEndState = other.lastBuildEndState;
+    lastBuildEndState = state;
     hasBuilt = true;
-    return true;
 }

@@ -29,13 +29,14 @@ struct DiodeClipperTable
 
     // Refills the table with one continuous sweep of the clipper from rangeLow upwards,
     // starting from the current state, and leaves the state where the sweep ended.
-    // A sweep is a few thousand Newton solves and fully determined by its inputs, so when
-    // they match the last build's the table and its end state are kept as they are.
+    // A sweep is a few thousand Newton solves and fully determined by its inputs, so a sweep
+    // this table or any other in the process has already done is copied, not solved again.
+    // values is the sweep's result: it is not to be written from outside.
     void build();
 
-    // Takes another table's values and end state instead of sweeping, when that table was
-    // last built from exactly this table's inputs. Returns false (and changes nothing) if not.
-    bool takeBuildFrom (const DiodeClipperTable& other);
+    // Builds by copying another table of the same model when that one was last built from
+    // exactly this table's inputs; otherwise builds normally.
+    void buildLike (const DiodeClipperTable& sibling);
 
     // One clipper sample: solves s + k (x - s) - 2 k R Is sinh (v / (n Vt)) - v = 0 for v.
     double solve (double x, double start) noexcept

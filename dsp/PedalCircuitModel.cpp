@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 
 namespace
 {
@@ -18,21 +17,16 @@ namespace
 
     constexpr const char* circuitNames[] { "Default", "Bass", "MGV", "Plexy", "Smooth" };
 
-    // Every clipper table is swept from rest over -10..+10 V. Tables of one model often share
-    // a device; the sweep is then taken from a sibling that already did it.
+    // Every clipper table is swept from rest over -10..+10 V. Tables of one model often hold
+    // the same device, so a sweep the sibling has just done is copied.
     void buildClipperTable (DiodeClipperTable& table, const DiodeModelParams& device,
-                            std::initializer_list<const DiodeClipperTable*> siblings = {})
+                            const DiodeClipperTable& sibling)
     {
         table.setDevice (device);
         table.state = 0.0;
         table.rangeLow = -10.0;
         table.rangeHigh = 10.0;
-
-        for (const auto* sibling : siblings)
-            if (table.takeBuildFrom (*sibling))
-                return;
-
-        table.build();
+        table.buildLike (sibling);
     }
 
     // The bandwidth of the op-amp stages sits at the top corner.
@@ -110,9 +104,7 @@ void PedalCircuitModel::prepare (double newSampleRate)
         auto& table = stage->diodeTable;
         table.setDevice (waveshaperDiode);
         table.state = 0.0;
-
-        if (! table.takeBuildFrom (waveshaperA.diodeTable))
-            table.build();
+        table.buildLike (waveshaperA.diodeTable);
 
         setWaveshaperSupply (*stage, 9.0, standardPositiveRail, standardNegativeRail);
     }
@@ -124,11 +116,11 @@ void PedalCircuitModel::prepare (double newSampleRate)
     auto& positiveHalf = asymmetricTable.positiveHalf;
     auto& negativeHalf = asymmetricTable.negativeHalf;
 
-    buildClipperTable (clipperTable, standardClipperDiode);
+    buildClipperTable (clipperTable, standardClipperDiode, positiveHalf);
 
     asymmetricTable.sampleRate = fs;
-    buildClipperTable (positiveHalf, standardClipperDiode, { &clipperTable });
-    buildClipperTable (negativeHalf, standardClipperDiode, { &clipperTable, &positiveHalf });
+    buildClipperTable (positiveHalf, standardClipperDiode, clipperTable);
+    buildClipperTable (negativeHalf, standardClipperDiode, clipperTable);
     asymmetricTable.dcBlocker.sampleRate = fs;
     asymmetricTable.dcBlocker.setCornerFrequency (std::min (topCorner (fs), 5.0f));
     asymmetricTable.rangeLow = -10.0;
@@ -182,18 +174,18 @@ void PedalCircuitModel::setCircuitType (int32_t index)
 
     buildClipperTable (clipperTable,
                        index == mgvCircuit ? fitSeriesPair (seriesDiodeA, seriesDiodeB) : standardClipperDiode,
-                       { &positiveHalf, &negativeHalf });
+                       positiveHalf);
 
     if (smooth)
     {
         const auto softPair = fitSeriesPair (softClipperDiode, softClipperDiode);
-        buildClipperTable (positiveHalf, softClipperDiode);
-        buildClipperTable (negativeHalf, softPair);
+        buildClipperTable (positiveHalf, softClipperDiode, negativeHalf);
+        buildClipperTable (negativeHalf, softPair, positiveHalf);
     }
     else
     {
-        buildClipperTable (positiveHalf, standardClipperDiode, { &clipperTable });
-        buildClipperTable (negativeHalf, standardClipperDiode, { &clipperTable, &positiveHalf });
+        buildClipperTable (positiveHalf, standardClipperDiode, clipperTable);
+        buildClipperTable (negativeHalf, standardClipperDiode, positiveHalf);
     }
 
     asymmetricTable.rangeLow = -10.0;
