@@ -93,6 +93,25 @@ namespace
         state.SetItemsProcessed (state.iterations() * static_cast<int64_t> (signal.size()));
     }
 
+    // The whole channel per sample, knobs at noon, on a decaying guitar-like note.
+    void BM_PedalCircuitModelProcessSample (benchmark::State& state)
+    {
+        PedalCircuitModel model;
+        model.prepare (48000.0);
+        model.setCircuitType (static_cast<int32_t> (state.range (0)));
+        model.waveshaperA.gain = 23.7;
+        model.waveshaperB.gain = -11.3;
+        model.filters.gainFeedback.setCornerFrequency (topCorner (48000.0));
+        model.toneTargets = { 0.007 * 0.9, 0.007 * 0.1, 0.007 * 0.5, 0.0 };
+        const auto signal = makeTestSignal (4800, 48000.0);
+
+        for (auto _ : state)
+            for (const float x : signal)
+                benchmark::DoNotOptimize (model.processSample (x, 1.0f, 1.0f));
+
+        state.SetItemsProcessed (state.iterations() * static_cast<int64_t> (signal.size()));
+    }
+
     void BM_NoiseGateProcessSample (benchmark::State& state)
     {
         NoiseGate gate;
@@ -119,6 +138,8 @@ BENCHMARK (BM_SetCircuitTypeRoundTrip)
     ->Unit (benchmark::kMillisecond);
 
 BENCHMARK (BM_WaveshaperProcessSample)->DenseRange (0, 6)->ArgName ("curve");
+
+BENCHMARK (BM_PedalCircuitModelProcessSample)->DenseRange (0, 4)->ArgName ("circuit");
 
 BENCHMARK (BM_NoiseGateProcessSample);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // The grid and the read shared by every clipper table. The single-precision steps fix the
