@@ -9,7 +9,7 @@
 
 // A resistor into a node held by two antiparallel diodes and a trapezoidal one-pole lowpass.
 // The table holds the clipper's output over an input range; at run time a table value seeds
-// a Newton solve of the same equation, which then converges in very few steps.
+// a Newton solve of the same equation, which then usually converges in a few steps.
 struct DiodeClipperTable
 {
     double saturationCurrent = 5.4e-9;
