@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 // The grid and the read shared by every clipper table. The single-precision steps fix the
@@ -9,7 +11,7 @@ namespace ClipperTableGrid
     // One volt's worth of points more than the span alone, at 0.01 V per point.
     inline int32_t pointCount (double rangeLow, double rangeHigh) noexcept
     {
-        const double points = (rangeHigh + (rangeLow < 0.0 ? -rangeLow : rangeLow) + 1.0) / 0.01;
+        const double points = (rangeHigh + (std::abs (rangeLow) + 1.0)) / 0.01;
         return points > 0.0 ? static_cast<int32_t> (points) : 0;
     }
 

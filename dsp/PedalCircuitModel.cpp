@@ -17,14 +17,16 @@ namespace
 
     constexpr const char* circuitNames[] { "Default", "Bass", "MGV", "Plexy", "Smooth" };
 
-    // Every clipper table is swept from rest over -10..+10 V.
-    void buildClipperTable (DiodeClipperTable& table, const DiodeModelParams& device)
+    // Every clipper table is swept from rest over -10..+10 V. Tables of one model often hold
+    // the same device, so a sweep the sibling has just done is copied.
+    void buildClipperTable (DiodeClipperTable& table, const DiodeModelParams& device,
+                            const DiodeClipperTable& sibling)
     {
         table.setDevice (device);
         table.state = 0.0;
         table.rangeLow = -10.0;
         table.rangeHigh = 10.0;
-        table.build();
+        table.buildLike (sibling);
     }
 
     // The bandwidth of the op-amp stages sits at the top corner.
@@ -104,7 +106,7 @@ void PedalCircuitModel::prepare (double newSampleRate)
         auto& table = stage->diodeTable;
         table.setDevice (waveshaperDiode);
         table.state = 0.0;
-        table.build();
+        table.buildLike (waveshaperA.diodeTable);
 
         setWaveshaperSupply (*stage, 9.0, standardPositiveRail, standardNegativeRail);
     }
@@ -113,11 +115,14 @@ void PedalCircuitModel::prepare (double newSampleRate)
     waveshaperB.gain = static_cast<double> (-static_cast<float> (components.rStage2Feedback)
                                             / static_cast<float> (components.rStage2Input));
 
-    buildClipperTable (clipperTable, standardClipperDiode);
+    auto& positiveHalf = asymmetricTable.positiveHalf;
+    auto& negativeHalf = asymmetricTable.negativeHalf;
+
+    buildClipperTable (clipperTable, standardClipperDiode, positiveHalf);
 
     asymmetricTable.sampleRate = fs;
-    buildClipperTable (asymmetricTable.positiveHalf, standardClipperDiode);
-    buildClipperTable (asymmetricTable.negativeHalf, standardClipperDiode);
+    buildClipperTable (positiveHalf, standardClipperDiode, clipperTable);
+    buildClipperTable (negativeHalf, standardClipperDiode, clipperTable);
     asymmetricTable.dcBlocker.sampleRate = fs;
     asymmetricTable.dcBlocker.setCornerFrequency (std::min (topCorner (fs), 5.0f));
     asymmetricTable.rangeLow = -10.0;
@@ -166,19 +171,23 @@ void PedalCircuitModel::setCircuitType (int32_t index)
     setWaveshaperBandwidth (waveshaperA);
     setWaveshaperBandwidth (waveshaperB);
 
-    buildClipperTable (clipperTable, index == mgvCircuit ? fitSeriesPair (seriesDiodeA, seriesDiodeB)
-                                                         : standardClipperDiode);
+    auto& positiveHalf = asymmetricTable.positiveHalf;
+    auto& negativeHalf = asymmetricTable.negativeHalf;
+
+    buildClipperTable (clipperTable,
+                       index == mgvCircuit ? fitSeriesPair (seriesDiodeA, seriesDiodeB) : standardClipperDiode,
+                       positiveHalf);
 
     if (smooth)
     {
         const auto softPair = fitSeriesPair (softClipperDiode, softClipperDiode);
-        buildClipperTable (asymmetricTable.positiveHalf, softClipperDiode);
-        buildClipperTable (asymmetricTable.negativeHalf, softPair);
+        buildClipperTable (positiveHalf, softClipperDiode, negativeHalf);
+        buildClipperTable (negativeHalf, softPair, positiveHalf);
     }
     else
     {
-        buildClipperTable (asymmetricTable.positiveHalf, standardClipperDiode);
-        buildClipperTable (asymmetricTable.negativeHalf, standardClipperDiode);
+        buildClipperTable (positiveHalf, standardClipperDiode, clipperTable);
+        buildClipperTable (negativeHalf, standardClipperDiode, positiveHalf);
     }
 
     asymmetricTable.rangeLow = -10.0;

@@ -7,6 +7,7 @@
 #include "dsp/Waveshaper.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,7 +30,7 @@ struct PedalCircuitModel
         asymmetricClipper = 3  // asymmetricTable, then its DC blocker
     };
 
-    enum Pot : size_t
+    enum Pot : std::size_t
     {
         bassPot = 0,
         midPot = 1,
@@ -75,9 +76,11 @@ struct PedalCircuitModel
     // powers of the bilinear transform's K = 2F, so the per-sample rule needs no pow().
     struct ToneCoefficients
     {
-        double rate = 0.0;
-        std::array<double, 6> bilinearPowers {};
-        ToneNetwork::Weights weights; // the network's rule with these powers folded in
+        static constexpr double k = 2.0 * 44100.0; // as constructed, like the filters
+
+        double rate = 44100.0;
+        std::array<double, 6> bilinearPowers { 1.0, k, k * k, k * k * k, k * k * k * k, k * k * k * k * k };
+        ToneNetwork::ExpandedWeights weights { bilinearPowers }; // the network's rule at this rate
     };
 
     double sampleRate = 44100.0;
@@ -116,6 +119,65 @@ struct PedalCircuitModel
     // Restarts the 10 ms fade-in that hides a circuit change or a preparation.
     void startFadeIn() noexcept;
 
+    // One sample through the whole pedal, from the input level to the output level.
+    float processSample (float input, float inputGain, float outputGain) noexcept;
+
     static constexpr double tonePotSmoothing = 0.993;
     static constexpr double toneRateLimit = 192000.0;
 };
+
+inline float PedalCircuitModel::processSample (float input, float inputGain, float outputGain) noexcept
+{
+    const float x = input * inputGain;
+    const double u = inputStageGain * static_cast<double> (filters.inputCoupling.processHighpass (x));
+
+    // First stage: the gain-ground capacitor takes the lows out of the amplified signal.
+    const double stage1Lows = filters.stage1Coupling.processLowpass (static_cast<float> (u));
+    const float a = waveshaperA.processSample (waveshaperCurve, static_cast<float> (u - stage1Lows));
+    const float b = filters.gainFeedback.processLowpass (a);
+
+    const float c = waveshaperB.processSample (waveshaperCurve, filters.stage2Coupling.processHighpass (b));
+    const float d = filters.stage2Feedback.processLowpass (c);
+    const float e = filters.clipperCoupling.processHighpass (d);
+
+    float clipped;
+
+    if (clipperKind < asymmetricClipper)
+        clipped = static_cast<float> (clipperTable.solve (e, clipperTable.lookup (e)));
+    else
+        clipped = asymmetricTable.dcBlocker.processHighpass (asymmetricTable.lookup (e));
+
+    // "Bass" mixes the clean input stage back in before the tone controls.
+    const float toneInput = circuitIndex == bassCircuit ? static_cast<float> (u + static_cast<double> (clipped))
+                                                        : clipped;
+
+    for (std::size_t pot = 0; pot < smoothedPots.size(); ++pot)
+        smoothedPots[pot].current = toneTargets[pot] + smoothedPots[pot].previous * tonePotSmoothing;
+
+    const auto coefficients = toneCoefficients.weights.computeCoefficients (smoothedPots[bassPot].current,
+                                                                            smoothedPots[midPot].current,
+                                                                            smoothedPots[treblePot].current,
+                                                                            smoothedPots[volumePot].current);
+    const auto y = static_cast<float> (ToneNetwork::process (toneState, coefficients, toneInput));
+    const float o = filters.outputLowpass.processLowpass (y);
+
+    float fadeGain = 1.0f;
+
+    if (fadeActive != 0)
+    {
+        ++fadePosition;
+
+        if (fadePosition >= fadeLength)
+        {
+            fadeActive = 0;
+            fadeLength = 0;
+        }
+
+        fadeGain = fadeStep * static_cast<float> (fadePosition);
+    }
+
+    for (auto& pot : smoothedPots)
+        pot.previous = pot.current;
+
+    return o * fadeGain * outputGain;
+}

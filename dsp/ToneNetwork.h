@@ -1,178 +1,164 @@
 #pragma once
 
-#include "dsp/ToneNetworkTables.h"
-
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
-// The pedal's bass, mid, treble and volume network as a fifth-order digital filter: the bilinear
-// transform (K = 2F, no prewarping) of the analog network at the current pot positions. The pots
-// glide every sample, so the coefficients are recomputed every sample, in double precision.
-struct ToneNetwork
+// The fifth-order tone and volume network: the bilinear transform (K = 2F, no prewarping)
+// of H(s) = (1 - V) N(s) / D(s), where each coefficient of N and D is a polynomial in the
+// bass, mid and treble pot values. The coefficients follow the pots every sample.
+namespace ToneNetwork
 {
-    static constexpr int order = ToneNetworkTables::order;
-    static constexpr int monomialCount = ToneNetworkTables::monomialCount;
+    struct Term
+    {
+        int32_t bassPower, midPower, treblePower;
+        std::array<double, 6> weights; // in the s^0 .. s^5 coefficients
+    };
 
-    using Taps = std::array<double, order + 1>;
+    inline constexpr int denominatorTermCount = 27;
+    inline constexpr int numeratorTermCount = 18;
+    extern const Term denominatorTerms[denominatorTermCount];
+    extern const Term numeratorTerms[numeratorTermCount];
 
     struct Coefficients
     {
-        Taps a {}; // denominator, a[0] normalises
-        Taps b {}; // numerator, volume included
+        std::array<double, 6> a {}; // denominator, z^0 .. z^-5
+        std::array<double, 6> b {}; // numerator
     };
 
-    // Coefficient j of z^-j in (1 - z^-1)^k (1 + z^-1)^(5 - k): how s^k maps through the transform.
-    static constexpr double bilinearExpansion[order + 1][order + 1] {
-        { 1.0, 5.0, 10.0, 10.0, 5.0, 1.0 },
-        { 1.0, 3.0, 2.0, -2.0, -3.0, -1.0 },
-        { 1.0, 1.0, -2.0, -2.0, 1.0, 1.0 },
-        { 1.0, -1.0, -2.0, 2.0, 1.0, -1.0 },
-        { 1.0, -3.0, 2.0, 2.0, -3.0, 1.0 },
-        { 1.0, -5.0, 10.0, -10.0, 5.0, -1.0 },
+    // Coefficient of z^-j in (1 - z^-1)^k (1 + z^-1)^(5 - k), for s^k.
+    inline constexpr double bilinearWeights[6][6] {
+        { 1, 5, 10, 10, 5, 1 },
+        { 1, 3, 2, -2, -3, -1 },
+        { 1, 1, -2, -2, 1, 1 },
+        { 1, -1, -2, 2, 1, -1 },
+        { 1, -3, 2, 2, -3, 1 },
+        { 1, -5, 10, -10, 5, -1 }
     };
 
-    // B^i M^j T^l for i, j, l in 0..2, in the tables' order.
-    static void computeMonomials (double bass, double mid, double treble,
-                                  std::array<double, monomialCount>& monomials) noexcept
+    // kPowers holds K^0 .. K^5 for K = 2F.
+    inline Coefficients computeCoefficients (double bass, double mid, double treble, double volume,
+                                             const std::array<double, 6>& kPowers) noexcept
     {
-        const double b[3] { 1.0, bass, bass * bass };
-        const double m[3] { 1.0, mid, mid * mid };
-        const double t[3] { 1.0, treble, treble * treble };
+        const double bassPowers[3] { 1.0, bass, bass * bass };
+        const double midPowers[3] { 1.0, mid, mid * mid };
+        const double treblePowers[3] { 1.0, treble, treble * treble };
 
-        for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 3; ++j)
-            {
-                const double bm = b[i] * m[j];
+        std::array<double, 6> d {}, n {};
 
-                for (int l = 0; l < 3; ++l)
-                    monomials[static_cast<size_t> (i * 9 + j * 3 + l)] = bm * t[l];
-            }
-    }
-
-    // The rule as written: the analog coefficients Dk and Nk at the pots, each scaled by K^k,
-    // then spread over the z^-j taps. kPowers holds K^0 .. K^5.
-    static void computeCoefficients (double bass, double mid, double treble, double volume,
-                                     const Taps& kPowers, Coefficients& c) noexcept
-    {
-        std::array<double, monomialCount> monomials;
-        computeMonomials (bass, mid, treble, monomials);
-
-        Taps d {};
-        Taps n {};
-
-        for (int r = 0; r < monomialCount; ++r)
-            for (int k = 0; k <= order; ++k)
-            {
-                d[static_cast<size_t> (k)] += monomials[static_cast<size_t> (r)] * ToneNetworkTables::denominator[r][k];
-                n[static_cast<size_t> (k)] += monomials[static_cast<size_t> (r)] * ToneNetworkTables::numerator[r][k];
-            }
-
-        for (size_t k = 0; k <= order; ++k)
+        for (const auto& term : denominatorTerms)
         {
-            d[k] *= kPowers[k];
-            n[k] *= kPowers[k];
+            const double monomial = bassPowers[term.bassPower] * midPowers[term.midPower] * treblePowers[term.treblePower];
+
+            for (std::size_t k = 0; k < 6; ++k)
+                d[k] += term.weights[k] * monomial;
         }
 
+        for (const auto& term : numeratorTerms)
+        {
+            const double monomial = bassPowers[term.bassPower] * midPowers[term.midPower] * treblePowers[term.treblePower];
+
+            for (std::size_t k = 0; k < 6; ++k)
+                n[k] += term.weights[k] * monomial;
+        }
+
+        Coefficients c;
         const double level = 1.0 - volume;
 
-        for (size_t j = 0; j <= order; ++j)
+        for (std::size_t k = 0; k < 6; ++k)
         {
-            double a = 0.0;
-            double b = 0.0;
+            const double dk = d[k] * kPowers[k];
+            const double nk = n[k] * kPowers[k];
 
-            for (size_t k = 0; k <= order; ++k)
+            for (std::size_t j = 0; j < 6; ++j)
             {
-                a += d[k] * bilinearExpansion[k][j];
-                b += n[k] * bilinearExpansion[k][j];
+                c.a[j] += dk * bilinearWeights[k][j];
+                c.b[j] += nk * bilinearWeights[k][j];
             }
-
-            c.a[j] = a;
-            c.b[j] = level * b;
         }
+
+        for (auto& bj : c.b)
+            bj *= level;
+
+        return c;
     }
 
-    // The same rule with the transform folded in once per rate (the expanded form): each
-    // monomial B^i M^j T^l gets its weight in every digital coefficient. Per sample the weights
-    // are summed in nested form, T innermost, which keeps the chain of dependent additions short.
-    // No numerator term has T squared, so the numerator's innermost level is linear.
-    struct Weights
+    // The same rule with the transform folded in once per rate: every monomial B^i M^j T^l
+    // gets its weight in each digital coefficient, so a sample needs no pass through the s^k
+    // coefficients. The weights are summed in nested form, T innermost, which keeps the chain
+    // of dependent additions short; the result equals computeCoefficients to rounding.
+    struct ExpandedWeights
     {
-        alignas (16) double denominator[3][3][3][order + 1] {};
-        alignas (16) double numerator[3][3][2][order + 1] {};
+        ExpandedWeights() = default;
+        explicit ExpandedWeights (const std::array<double, 6>& kPowers) noexcept { prepare (kPowers); }
 
-        void prepare (const Taps& kPowers) noexcept
+        void prepare (const std::array<double, 6>& kPowers) noexcept
         {
-            for (int r = 0; r < monomialCount; ++r)
-            {
-                const int i = r / 9;
-                const int j = (r / 3) % 3;
-                const int l = r % 3;
-
-                for (int tap = 0; tap <= order; ++tap)
-                {
-                    double a = 0.0;
-                    double b = 0.0;
-
-                    for (int k = 0; k <= order; ++k)
-                    {
-                        const double spread = kPowers[static_cast<size_t> (k)] * bilinearExpansion[k][tap];
-                        a += ToneNetworkTables::denominator[r][k] * spread;
-                        b += ToneNetworkTables::numerator[r][k] * spread;
-                    }
-
-                    denominator[i][j][l][tap] = a;
-
-                    if (l < 2)
-                        numerator[i][j][l][tap] = b;
-                }
-            }
+            *this = {};
+            addTerms (denominatorTerms, denominator, kPowers);
+            addTerms (numeratorTerms, numerator, kPowers);
         }
 
-        void computeCoefficients (double bass, double mid, double treble, double volume, Coefficients& c) const noexcept
+        Coefficients computeCoefficients (double bass, double mid, double treble, double volume) const noexcept
         {
-            double inB[3][order + 1];
-            double inN[3][order + 1];
+            Coefficients c;
+            const double level = 1.0 - volume;
+            double byBass[2][3][6];
 
             for (int i = 0; i < 3; ++i)
             {
-                double byMidD[3][order + 1];
-                double byMidN[3][order + 1];
+                double byMid[2][3][6];
 
                 for (int j = 0; j < 3; ++j)
-                    for (int tap = 0; tap <= order; ++tap)
+                    for (std::size_t tap = 0; tap < 6; ++tap)
                     {
                         const auto& d = denominator[i][j];
                         const auto& n = numerator[i][j];
-                        byMidD[j][tap] = d[0][tap] + treble * (d[1][tap] + treble * d[2][tap]);
-                        byMidN[j][tap] = n[0][tap] + treble * n[1][tap];
+                        byMid[0][j][tap] = d[0][tap] + treble * (d[1][tap] + treble * d[2][tap]);
+                        byMid[1][j][tap] = n[0][tap] + treble * (n[1][tap] + treble * n[2][tap]);
                     }
 
-                for (int tap = 0; tap <= order; ++tap)
-                {
-                    inB[i][tap] = byMidD[0][tap] + mid * (byMidD[1][tap] + mid * byMidD[2][tap]);
-                    inN[i][tap] = byMidN[0][tap] + mid * (byMidN[1][tap] + mid * byMidN[2][tap]);
-                }
+                for (int part = 0; part < 2; ++part)
+                    for (std::size_t tap = 0; tap < 6; ++tap)
+                        byBass[part][i][tap] = byMid[part][0][tap] + mid * (byMid[part][1][tap] + mid * byMid[part][2][tap]);
             }
 
-            const double level = 1.0 - volume;
-
-            for (size_t tap = 0; tap <= order; ++tap)
+            for (std::size_t tap = 0; tap < 6; ++tap)
             {
-                c.a[tap] = inB[0][tap] + bass * (inB[1][tap] + bass * inB[2][tap]);
-                c.b[tap] = level * (inN[0][tap] + bass * (inN[1][tap] + bass * inN[2][tap]));
+                c.a[tap] = byBass[0][0][tap] + bass * (byBass[0][1][tap] + bass * byBass[0][2][tap]);
+                c.b[tap] = level * (byBass[1][0][tap] + bass * (byBass[1][1][tap] + bass * byBass[1][2][tap]));
             }
+
+            return c;
         }
+
+    private:
+        using Cube = double[3][3][3][6];
+
+        template <std::size_t count>
+        static void addTerms (const Term (&terms)[count], Cube& cube, const std::array<double, 6>& kPowers) noexcept
+        {
+            for (const auto& term : terms)
+                for (std::size_t tap = 0; tap < 6; ++tap)
+                {
+                    double sum = 0.0;
+
+                    for (std::size_t k = 0; k < 6; ++k)
+                        sum += term.weights[k] * kPowers[k] * bilinearWeights[k][tap];
+
+                    cube[term.bassPower][term.midPower][term.treblePower][tap] += sum;
+                }
+        }
+
+        Cube denominator {};
+        Cube numerator {};
     };
 
-    // Direct form II; state holds w0 .. w5, the newest first. One reciprocal of a0 serves both
-    // divisions, and the sums are paired, so the step waits on as few operations as possible.
-    static double processSample (Taps& w, const Coefficients& c, double input) noexcept
+    // One sample through the direct form II delay line w (w[0] is the newest).
+    inline double process (std::array<double, 6>& w, const Coefficients& c, double input) noexcept
     {
-        const double scale = 1.0 / c.a[0];
-        const double feedback = (c.a[1] * w[1] + c.a[2] * w[2]) + (c.a[3] * w[3] + c.a[4] * w[4]) + c.a[5] * w[5];
-        const double history = (c.b[1] * w[1] + c.b[2] * w[2]) + (c.b[3] * w[3] + c.b[4] * w[4]) + c.b[5] * w[5];
-        const double w0 = input - feedback * scale;
-        const double y = (c.b[0] * w0 + history) * scale;
+        const double w0 = input - (c.a[1] * w[1] + c.a[2] * w[2] + c.a[3] * w[3] + c.a[4] * w[4] + c.a[5] * w[5]) / c.a[0];
+        const double output = (c.b[0] * w0 + c.b[1] * w[1] + c.b[2] * w[2] + c.b[3] * w[3] + c.b[4] * w[4] + c.b[5] * w[5]) / c.a[0];
 
         w[5] = w[4];
         w[4] = w[3];
@@ -180,6 +166,6 @@ struct ToneNetwork
         w[2] = w[1];
         w[1] = w0;
         w[0] = w0;
-        return y;
+        return output;
     }
-};
+}

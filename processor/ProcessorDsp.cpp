@@ -1,7 +1,5 @@
 #include "processor/TheQuillmontAudioProcessor.h"
 
-#include "dsp/ChannelChain.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -38,6 +36,37 @@ namespace
         const float t = std::pow (3.4489798545837402f, position) * 0.40833330154418945f - 0.40833330154418945f;
         const float level = (t * -0.8999999761581421f + 1.0f) * -100.0f;
         return std::pow (10.0f, level / 20.0f);
+    }
+
+    // A non-finite input sample leaves NaN or infinity in the filters it passed through, and
+    // recursive state never recovers on its own. Once per block, whatever is no longer a number
+    // goes back to rest; everything else keeps running.
+    void resetNonFiniteState (PedalCircuitModel& model) noexcept
+    {
+        auto settle = [] (auto& value)
+        {
+            if (! std::isfinite (value))
+                value = {};
+        };
+
+        auto& f = model.filters;
+
+        for (auto* filter : { &f.inputCoupling, &f.gainFeedback, &f.stage1Coupling, &f.stage2Coupling,
+                              &f.stage2Feedback, &f.clipperCoupling, &f.outputLowpass,
+                              &model.waveshaperA.lowpass, &model.waveshaperB.lowpass,
+                              &model.asymmetricTable.dcBlocker })
+            settle (filter->state);
+
+        settle (model.clipperTable.state);
+
+        for (auto& w : model.toneState)
+            settle (w);
+
+        for (auto& pot : model.smoothedPots)
+        {
+            settle (pot.current);
+            settle (pot.previous);
+        }
     }
 
     // The gate's running state goes back to rest when a non-finite key reached it.
@@ -330,7 +359,7 @@ void TheQuillmontAudioProcessor::processDsp (const juce::dsp::ProcessContextRepl
             float* destination = out.getChannelPointer (c);
 
             for (size_t i = 0; i < numSamples; ++i)
-                destination[i] = ChannelChain::processSample (model, source[i], inputGain, outputGain);
+                destination[i] = model.processSample (source[i], inputGain, outputGain);
         }
     };
 
@@ -395,7 +424,7 @@ void TheQuillmontAudioProcessor::recoverFromNonFiniteState (const juce::AudioBuf
 {
     for (size_t c = 0; c < models.size(); ++c)
     {
-        ChannelChain::resetNonFiniteState (models[c]);
+        resetNonFiniteState (models[c]);
         resetNonFiniteState (noiseGates[c]);
 
         if (! std::isfinite (keyHighPass[c].state))

@@ -1,169 +1,170 @@
-#include "dsp/ChannelChain.h"
+#include "dsp/PedalCircuitModel.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
 namespace
 {
     constexpr double pi = 3.141592653589793;
 
-    // Knobs at noon, gain at half, as the processor sets them.
-    PedalCircuitModel playingModel (double sampleRate, int32_t circuit)
+    // A model as the processor leaves it after preparing and applying the knobs at noon.
+    PedalCircuitModel playingModel (int32_t circuit, double rate = 48000.0)
     {
         PedalCircuitModel model;
-        model.prepare (sampleRate);
+        model.prepare (rate);
         model.setCircuitType (circuit);
-        model.toneTargets = { 0.9 * 0.007, 0.1 * 0.007, 0.5 * 0.007, 0.0 };
-        model.waveshaperA.gain = 23.727272033691406;
-        model.waveshaperB.gain = -11.333333015441895;
+        model.waveshaperA.gain = 23.7;
+        model.waveshaperB.gain = -11.3;
+        model.filters.gainFeedback.setCornerFrequency (topCorner (rate));
+        model.toneTargets = { 0.007 * 0.9, 0.007 * 0.1, 0.007 * 0.5, 0.0 };
         return model;
     }
 
-    float sine (int n, double frequency, double sampleRate, double amplitude = 0.3)
+    float sineSample (int i, double frequency = 220.0, double amplitude = 0.2, double rate = 48000.0)
     {
-        return static_cast<float> (amplitude * std::sin (2.0 * pi * frequency * n / sampleRate));
-    }
-
-    void run (PedalCircuitModel& model, int samples, double sampleRate)
-    {
-        for (int n = 0; n < samples; ++n)
-            ChannelChain::processSample (model, sine (n, 220.0, sampleRate), 1.0f, 1.0f);
+        return static_cast<float> (amplitude * std::sin (2.0 * pi * frequency * i / rate));
     }
 }
 
-// Two identical models, one of them fading in: their ratio is the fade gain alone.
-TEST (ChannelChain, CircuitChangeFadesInLinearlyOverTenMilliseconds)
+TEST (ChannelChain, EveryCircuitGivesAFiniteBoundedSignal)
 {
-    for (const auto& [rate, length] : { std::pair { 44100.0, 441 }, std::pair { 88200.0, 882 } })
+    for (int32_t circuit = 0; circuit < 5; ++circuit)
     {
-        auto steady = playingModel (rate, 0);
-        run (steady, 4000, rate);
+        auto model = playingModel (circuit);
+        float peak = 0.0f;
 
-        auto fading = steady;
-        fading.startFadeIn();
-
-        for (int n = 1; n <= length + 10; ++n)
+        for (int i = 0; i < 48000; ++i)
         {
-            const float x = sine (4000 + n, 220.0, rate);
-            const float reference = ChannelChain::processSample (steady, x, 1.0f, 1.0f);
-            const float faded = ChannelChain::processSample (fading, x, 1.0f, 1.0f);
-            ASSERT_NE (reference, 0.0f);
-
-            const float expectedGain = n <= length ? static_cast<float> (n) / static_cast<float> (length) : 1.0f;
-            EXPECT_NEAR (faded / reference, expectedGain, 1e-5f) << "sample " << n << " at " << rate;
+            const float y = model.processSample (sineSample (i, 220.0, 1.0), 1.0f, 1.0f);
+            ASSERT_TRUE (std::isfinite (y)) << circuit << " at " << i;
+            peak = std::max (peak, std::abs (y));
         }
 
-        EXPECT_EQ (fading.fadeActive, 0);
+        EXPECT_GT (peak, 0.01f) << circuit;
+        EXPECT_LT (peak, 20.0f) << circuit;
     }
 }
 
-TEST (ChannelChain, BassCircuitKeepsTheCleanSignalWhenTheDrivePathIsSilent)
+TEST (ChannelChain, FadeInRampsFromOneNthToUnityOverTenMilliseconds)
 {
-    constexpr double rate = 48000.0;
+    auto faded = playingModel (PedalCircuitModel::defaultCircuit);
+    auto steady = faded;
+    faded.startFadeIn();
+    steady.fadeActive = 0;
 
-    auto measure = [] (int32_t circuit)
+    ASSERT_EQ (faded.fadeLength, 480);
+
+    for (int i = 1; i <= 600; ++i)
     {
-        auto model = playingModel (rate, circuit);
-        model.waveshaperB.gain = 0.0; // nothing reaches the clipper
-        double energy = 0.0;
+        const float x = sineSample (i);
+        const float withFade = faded.processSample (x, 1.0f, 1.0f);
+        const float without = steady.processSample (x, 1.0f, 1.0f);
 
-        for (int n = 0; n < 24000; ++n)
+        if (std::abs (without) > 1e-3f)
         {
-            const float y = ChannelChain::processSample (model, sine (n, 220.0, rate), 1.0f, 1.0f);
-
-            if (n >= 12000)
-                energy += static_cast<double> (y) * y;
-        }
-
-        return std::sqrt (energy / 12000.0);
-    };
-
-    EXPECT_LT (measure (PedalCircuitModel::defaultCircuit), 1e-4);
-    EXPECT_GT (measure (PedalCircuitModel::bassCircuit), 0.02);
-
-    // Indices past the five circuits take no clean path either.
-    auto unknown = playingModel (rate, 0);
-    unknown.setCircuitType (7);
-    unknown.waveshaperB.gain = 0.0;
-    double peak = 0.0;
-
-    // Past the clipper's own start-up transient (its tables are swept up to +10 V).
-    for (int n = 0; n < 24000; ++n)
-    {
-        const float y = ChannelChain::processSample (unknown, sine (n, 220.0, rate), 1.0f, 1.0f);
-
-        if (n >= 12000)
-            peak = std::max (peak, std::abs (static_cast<double> (y)));
-    }
-
-    EXPECT_LT (peak, 1e-4);
-}
-
-// The asymmetric clipper puts a DC offset on a sine; the "Smooth" circuit's 5 Hz blocker takes it off.
-TEST (ChannelChain, SmoothCircuitRemovesTheOffsetOfItsAsymmetricClipper)
-{
-    constexpr double rate = 48000.0;
-    auto model = playingModel (rate, PedalCircuitModel::smoothCircuit);
-
-    double offsetBefore = 0.0;
-    for (int n = 0; n < 48000; ++n)
-        offsetBefore += model.asymmetricTable.lookup (sine (n, 100.0, rate, 8.0));
-
-    EXPECT_GT (std::abs (offsetBefore / 48000.0), 0.05);
-
-    // Clipper output = table read, then the blocker: settle, then average over whole periods.
-    auto& blocker = model.asymmetricTable.dcBlocker;
-    double sum = 0.0;
-    double energy = 0.0;
-
-    for (int n = 0; n < 48000 * 3; ++n)
-    {
-        const float y = blocker.processHighpass (model.asymmetricTable.lookup (sine (n, 100.0, rate, 8.0)));
-
-        if (n >= 48000 * 2)
-        {
-            sum += y;
-            energy += static_cast<double> (y) * y;
+            const double expected = i <= 480 ? i / 480.0 : 1.0;
+            ASSERT_NEAR (withFade / without, expected, 1e-5) << i;
         }
     }
 
-    const double rms = std::sqrt (energy / 48000.0);
-    EXPECT_LT (std::abs (sum / 48000.0), 1e-3 * rms);
+    EXPECT_EQ (faded.fadeActive, 0);
 }
 
-TEST (ChannelChain, ANonFiniteSampleIsForgottenOnceTheStateIsChecked)
+TEST (ChannelChain, PotsGlideToTheirTargetsAtPoint993PerSample)
 {
-    constexpr double rate = 48000.0;
+    auto model = playingModel (PedalCircuitModel::defaultCircuit);
 
-    for (int32_t circuit = 0; circuit <= 4; ++circuit)
-    {
-        auto model = playingModel (rate, circuit);
-        run (model, 1000, rate);
+    for (int i = 0; i < 142; ++i)
+        model.processSample (0.0f, 1.0f, 1.0f);
 
-        ChannelChain::processSample (model, std::numeric_limits<float>::quiet_NaN(), 1.0f, 1.0f);
-        ChannelChain::processSample (model, std::numeric_limits<float>::infinity(), 1.0f, 1.0f);
-        EXPECT_TRUE (ChannelChain::resetNonFiniteState (model)) << circuit;
-        EXPECT_FALSE (ChannelChain::resetNonFiniteState (model)) << circuit;
-
-        for (int n = 0; n < 2000; ++n)
-            ASSERT_TRUE (std::isfinite (ChannelChain::processSample (model, sine (n, 220.0, rate), 1.0f, 1.0f))) << circuit;
-    }
+    // 1 - 0.993^142 is within a hair of 1 - 1/e.
+    EXPECT_NEAR (model.smoothedPots[PedalCircuitModel::treblePot].current, 0.5 * (1.0 - std::exp (-1.0)), 0.001);
 }
 
-TEST (ChannelChain, PotsGlideTowardsTheirTargetsAtTheModelRate)
+TEST (ChannelChain, VolumeAtZeroFallsSilent)
 {
-    auto model = playingModel (44100.0, 0);
-    model.toneTargets = { 0.007, 0.0, 0.0, 0.0 };
-    int samples = 0;
+    auto model = playingModel (PedalCircuitModel::defaultCircuit);
+    model.toneTargets[PedalCircuitModel::volumePot] = 0.007;
+    float late = 0.0f;
 
-    while (model.smoothedPots[PedalCircuitModel::bassPot].current < 1.0 - std::exp (-1.0))
+    for (int i = 0; i < 48000; ++i)
     {
-        ChannelChain::processSample (model, 0.0f, 1.0f, 1.0f);
-        ++samples;
+        const float y = model.processSample (sineSample (i), 1.0f, 1.0f);
+
+        if (i > 24000)
+            late = std::max (late, std::abs (y));
     }
 
-    EXPECT_NEAR (samples, 142, 1);
+    EXPECT_LT (late, 1e-6f);
+}
+
+TEST (ChannelChain, OnlyTheBassCircuitAddsTheCleanInputStage)
+{
+    auto plain = playingModel (PedalCircuitModel::defaultCircuit);
+    auto withClean = plain;
+    withClean.circuitIndex = PedalCircuitModel::bassCircuit;
+    auto unknown = plain;
+    unknown.setCircuitType (5);
+
+    double difference = 0.0;
+
+    for (int i = 0; i < 4800; ++i)
+    {
+        const float x = sineSample (i);
+        const float y = plain.processSample (x, 1.0f, 1.0f);
+        difference += std::abs (withClean.processSample (x, 1.0f, 1.0f) - y);
+        ASSERT_EQ (unknown.processSample (x, 1.0f, 1.0f), y) << i;
+    }
+
+    EXPECT_GT (difference, 1.0);
+}
+
+TEST (ChannelChain, LevelsScaleInputAndOutput)
+{
+    auto model = playingModel (PedalCircuitModel::smoothCircuit);
+    auto doubled = model;
+
+    for (int i = 0; i < 4800; ++i)
+    {
+        const float x = sineSample (i, 220.0, 0.01);
+        const float y = model.processSample (x, 1.0f, 1.0f);
+        ASSERT_FLOAT_EQ (doubled.processSample (x, 1.0f, 2.0f), 2.0f * y);
+    }
+
+    // A freshly built clipper table leaves its state at the top of its sweep; once that has
+    // died away, an input level of 0 is silence.
+    auto silent = playingModel (PedalCircuitModel::defaultCircuit);
+    float late = 0.0f;
+
+    for (int i = 0; i < 48000; ++i)
+    {
+        const float y = silent.processSample (sineSample (i), 0.0f, 1.0f);
+
+        if (i > 24000)
+            late = std::max (late, std::abs (y));
+    }
+
+    EXPECT_LT (late, 1e-7f);
+}
+
+TEST (ChannelChain, CircuitChangeUnderTheFadeInStaysBelowMinus60dB)
+{
+    for (int32_t circuit = 0; circuit < 5; ++circuit)
+    {
+        auto model = playingModel (circuit);
+
+        for (int i = 0; i < 48000; ++i)
+            model.processSample (0.0f, 1.0f, 1.0f);
+
+        model.setCircuitType (circuit);
+        model.startFadeIn();
+        float peak = 0.0f;
+
+        for (int i = 0; i < 4800; ++i)
+            peak = std::max (peak, std::abs (model.processSample (0.0f, 1.0f, 1.0f)));
+
+        EXPECT_LT (peak, 0.001f) << circuit;
+    }
 }

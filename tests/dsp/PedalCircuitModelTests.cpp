@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -219,4 +220,28 @@ TEST (PedalCircuitModel, PrepareClearsPotsAndToneMemoryAndFadeLengthRoundsToEven
     EXPECT_EQ (model.fadeActive, 1);
     EXPECT_EQ (model.fadePosition, 0);
     EXPECT_EQ (model.fadeStep, 1.0f / 441.0f);
+}
+
+TEST (PedalCircuitModel, RatesAndVariantsInAnyOrderGiveTheTablesOfAFreshModel)
+{
+    auto model = preparedModel (48000.0, PedalCircuitModel::mgvCircuit);
+
+    // Run the clipper a little so its state has moved, as the audio does between changes.
+    for (int i = 0; i < 100; ++i)
+        model.clipperTable.solve (3.0 * std::sin (i * 0.3), 0.0);
+
+    for (const auto& [rate, circuit] : { std::pair { 96000.0, 4 }, std::pair { 96000.0, 0 },
+                                         std::pair { 44100.0, 2 }, std::pair { 48000.0, 3 } })
+    {
+        model.prepare (rate);
+        model.setCircuitType (circuit);
+        const auto fresh = preparedModel (rate, circuit);
+
+        EXPECT_EQ (model.clipperTable.values, fresh.clipperTable.values) << rate << " " << circuit;
+        EXPECT_EQ (model.clipperTable.state, fresh.clipperTable.state);
+        EXPECT_EQ (model.asymmetricTable.positiveHalf.values, fresh.asymmetricTable.positiveHalf.values);
+        EXPECT_EQ (model.asymmetricTable.negativeHalf.state, fresh.asymmetricTable.negativeHalf.state);
+        EXPECT_EQ (model.asymmetricTable.values, fresh.asymmetricTable.values);
+        EXPECT_EQ (model.waveshaperB.diodeTable.values, fresh.waveshaperB.diodeTable.values);
+    }
 }
