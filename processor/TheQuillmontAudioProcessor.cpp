@@ -21,7 +21,8 @@ TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
         p->sendValueChangedMessageToListeners (v);
     }
 
-    // The settings file is read here, then the start-up preset is looked for.
+    settings.loadPluginSettings();
+    loadStartupPreset();
 
     currentPresetIndex = 0.0f;
     productTag = "KVNPLG12G";
@@ -98,14 +99,6 @@ int TheQuillmontAudioProcessor::getCurrentProgram() { return 0; }
 void TheQuillmontAudioProcessor::setCurrentProgram (int) {}
 const juce::String TheQuillmontAudioProcessor::getProgramName (int) { return {}; }
 void TheQuillmontAudioProcessor::changeProgramName (int, const juce::String&) {}
-
-void TheQuillmontAudioProcessor::getStateInformation (juce::MemoryBlock&)
-{
-}
-
-void TheQuillmontAudioProcessor::setStateInformation (const void*, int)
-{
-}
 
 bool TheQuillmontAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {

@@ -5,11 +5,13 @@
 
 #include "processor/KV_NewFloatParameter.h"
 #include "processor/QuillmontParameters.h"
+#include "services/PluginSettings.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class TheQuillmontAudioProcessor : public juce::AudioProcessor
 {
@@ -46,7 +48,12 @@ public:
         return *PluginParameterSet[static_cast<size_t> (index)];
     }
 
-    // The settings record comes here, first of all members.
+    // State and preset files, in PresetState.cpp.
+    void savePresetToXml (juce::XmlElement& xml);
+    void loadPresetFromXml (const juce::XmlElement& xml);
+    void loadPresetFile (const juce::File& file);
+
+    PluginSettings settings;
 
     float currentPresetIndex = 0.0f;
     std::atomic<std::uint8_t> firstPreparePending { 1 };
@@ -80,6 +87,9 @@ public:
     // Raised by every parameter write (release), taken by the audio thread's update (acquire).
     std::atomic<std::uint8_t> parametersChanged { 1 };
 
+    // Millisecond counter at the last host restore; empty until the host restores a state.
+    std::optional<juce::uint32> stateRestoreTime;
+
     int versionMajor = 0;
     int versionMinor = 0;
     int versionRevision = 0;
@@ -92,6 +102,7 @@ public:
 
 private:
     void createParameters();
+    void loadStartupPreset();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TheQuillmontAudioProcessor)
 };

@@ -39,6 +39,11 @@ std::unique_ptr<juce::XmlElement> SafeXml::parseText (const juce::String& text)
     if (text.containsIgnoreCase ("<!DOCTYPE") || hasTooManyElements (text))
         return {};
 
+    // The framework accepts a start tag cut off by the end of the text; a truncated file is
+    // not one of ours, and taking half of it would reset whatever was cut off.
+    if (! text.trimEnd().endsWithChar ('>'))
+        return {};
+
     juce::XmlDocument document (text);
     return document.getDocumentElement();
 }

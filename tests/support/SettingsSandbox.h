@@ -5,12 +5,13 @@
 #include <juce_core/juce_core.h>
 
 /** Roots the plug-in's folder tree in a fresh temporary folder for the lifetime of the object,
-    so no test reads or writes a real installation. The folder's path is long on purpose: every
+    so no test reads or writes a real installation; sandboxes nest. The folder's path is long on purpose: every
     folder attribute of a settings file then wraps the line by itself, which keeps the file's
     layout independent of where the temporary folder happens to be. */
 struct SettingsSandbox
 {
     SettingsSandbox()
+        : previousBase (PluginSettings::getBaseFolder())
     {
         top = juce::File::getSpecialLocation (juce::File::tempDirectory)
                   .getNonexistentChildFile ("quillmont-tests", {}, false);
@@ -21,7 +22,7 @@ struct SettingsSandbox
 
     ~SettingsSandbox()
     {
-        PluginSettings::overrideBaseFolder ({});
+        PluginSettings::overrideBaseFolder (previousBase);
         top.deleteRecursively();
     }
 
@@ -52,6 +53,7 @@ struct SettingsSandbox
         return data;
     }
 
+    const juce::File previousBase;
     juce::File top, base;
 
     JUCE_DECLARE_NON_COPYABLE (SettingsSandbox)
