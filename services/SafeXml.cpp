@@ -39,6 +39,12 @@ std::unique_ptr<juce::XmlElement> SafeXml::parseText (const juce::String& text)
     if (text.containsIgnoreCase ("<!DOCTYPE") || hasTooManyElements (text))
         return {};
 
+    // The parser loops for ever on a processing instruction followed by text inside an element;
+    // ours carry only the declaration, first of all.
+    if (const auto instruction = text.indexOf ("<?"); instruction >= 0)
+        if (text.substring (0, instruction).containsNonWhitespaceChars() || text.indexOf (instruction + 2, "<?") >= 0)
+            return {};
+
     // The framework accepts a start tag cut off by the end of the text; a truncated file is
     // not one of ours, and taking half of it would reset whatever was cut off.
     if (! text.trimEnd().endsWithChar ('>'))

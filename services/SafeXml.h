@@ -11,7 +11,8 @@ namespace korvanth
     a settings file edited by hand. The framework's parser follows DTD entities into other
     files and recurses once per nesting level, so documents with a DTD or with more elements
     than any of ours could hold are refused before it sees them, and files are read with a
-    size limit instead of to their end.
+    size limit instead of to their end. Processing instructions other than the leading declaration
+    are refused too: the parser loops for ever on one followed by text inside an element.
 */
 struct SafeXml
 {

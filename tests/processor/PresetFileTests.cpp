@@ -119,6 +119,7 @@ TEST_F (PresetFile, UnusableFilesChangeNothing)
     processor.loadPresetFile (write ("Truncated.kvp", "<TheQuillmont_Preset presetName=\"t\" Gain=\"0.1"));
     processor.loadPresetFile (write ("Other.kvp", "<OtherPlugin_Preset presetName=\"o\" Gain=\"0.1\"/>"));
     processor.loadPresetFile (write ("Deep.kvp", juce::String::repeatedString ("<TheQuillmont_Preset>", 200000)));
+    processor.loadPresetFile (write ("Instruction.kvp", "<TheQuillmont_Preset Gain=\"0.1\"><?pi x?>text</TheQuillmont_Preset>"));
     processor.loadPresetFile (write ("Entities.kvp", "<!DOCTYPE x SYSTEM \"/dev/zero\"><TheQuillmont_Preset presetName=\"&x;\"/>"));
 
     EXPECT_EQ (stateOf (processor), before);

@@ -197,6 +197,7 @@ TEST_F (PluginSettingsFile, BrokenFileLeavesDefaultsAndIsKept)
         header + "<KVNPLG_1833453398_Plugin_Settings pluginName=\"The Quillmont\" presetsPath=\"/Mine/",
         header + "<!DOCTYPE x [<!ENTITY a \"&a;\">]><KVNPLG_1833453398_Plugin_Settings pluginName=\"&a;\"/>",
         juce::String::repeatedString ("<a>", 100000),
+        header + "<KVNPLG_1833453398_Plugin_Settings pluginName=\"The Quillmont\"><?pi x?>text</KVNPLG_1833453398_Plugin_Settings>",
     };
 
     for (const auto& text : brokenFiles)
