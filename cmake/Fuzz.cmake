@@ -25,6 +25,7 @@ function(quillmont_add_fuzzer reader source)
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE quillmont_plugin_code juce::juce_recommended_warning_flags)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_compile_options(${name} PRIVATE ${QUILLMONT_OWN_CODE_OPTIONS})
 
     set(work "${CMAKE_CURRENT_BINARY_DIR}/${name}-work")
     file(MAKE_DIRECTORY "${work}/corpus" "${work}/artefacts")

@@ -27,12 +27,14 @@ TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
     currentPresetIndex = 0.0f;
     productTag = "KVNPLG12G";
 
-    // The news feed is started here.
+    // The news cache lives in the settings folder.
+    if (newsEnabled)
+        newsProcessor.start (settings.settingsPath + "newsfeed.xml", productTag);
 }
 
 TheQuillmontAudioProcessor::~TheQuillmontAudioProcessor()
 {
-    // The news feed is stopped here, first of all.
+    newsProcessor.stop();
     oversampler.reset();
 }
 
