@@ -26,7 +26,7 @@ namespace
 
     // Normalised values outside 0..1 or without a number (hand-edited or damaged files) would
     // reach the host as such; inside 0..1 the value is taken as it stands.
-    float toNormalised (double value, float fallback)
+    float boundedNormalised (double value, float fallback)
     {
         if (! std::isfinite (value))
             return fallback;
@@ -47,7 +47,7 @@ void TheQuillmontAudioProcessor::getStateInformation (juce::MemoryBlock& destDat
 
 void TheQuillmontAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    stateRestoreTime = juce::Time::getMillisecondCounter();
+    stateRestoreTime = (juce::int64) juce::Time::getMillisecondCounter();
 
     if (data == nullptr || sizeInBytes <= envelopeHeaderBytes
          || juce::ByteOrder::littleEndianInt (data) != envelopeMagic)
@@ -110,8 +110,10 @@ void TheQuillmontAudioProcessor::loadPresetFromXml (const juce::XmlElement& xml)
     versionMinor = SafeXml::readInt (xml, "minorVersion", 0);
     versionRevision = SafeXml::readInt (xml, "revisionVersion", 0);
 
-    const auto insideRestoreWindow = stateRestoreTime.has_value()
-                                  && juce::Time::getMillisecondCounter() - *stateRestoreTime < restoreWindowMs;
+    // The counter wraps after 49 days; the difference is taken in its own unsigned arithmetic.
+    const auto restoredAt = stateRestoreTime.load();
+    const auto insideRestoreWindow = restoredAt >= 0
+                                  && juce::Time::getMillisecondCounter() - (juce::uint32) restoredAt < restoreWindowMs;
 
     if (excludeSizeAndHQ == 0 && insideRestoreWindow)
     {
@@ -122,7 +124,7 @@ void TheQuillmontAudioProcessor::loadPresetFromXml (const juce::XmlElement& xml)
             editorSize.height = height;
 
         // The host is not told: HQ follows the project it belongs to.
-        parameter (QuillmontParameters::hq).setValue (toNormalised (SafeXml::readDouble (xml, "isHQ", 0.0, 0.0), 0.0f));
+        parameter (QuillmontParameters::hq).setValue (boundedNormalised (SafeXml::readDouble (xml, "isHQ", 0.0, 0.0), 0.0f));
     }
 
     for (size_t index = 0; index < PluginParameterSet.size(); ++index)
@@ -142,7 +144,7 @@ void TheQuillmontAudioProcessor::loadPresetFromXml (const juce::XmlElement& xml)
             continue;
 
         const auto defaultValue = p->getDefaultValue();
-        const auto value = toNormalised (SafeXml::readDouble (xml, key, defaultValue, defaultValue), defaultValue);
+        const auto value = boundedNormalised (SafeXml::readDouble (xml, key, defaultValue, defaultValue), defaultValue);
         p->setValue (value);
         p->sendValueChangedMessageToListeners (value);
     }

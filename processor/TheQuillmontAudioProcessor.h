@@ -12,7 +12,6 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 class TheQuillmontAudioProcessor : public juce::AudioProcessor
 {
@@ -92,8 +91,9 @@ public:
     // Raised by every parameter write (release), taken by the audio thread's update (acquire).
     std::atomic<std::uint8_t> parametersChanged { 1 };
 
-    // Millisecond counter at the last host restore; empty until the host restores a state.
-    std::optional<juce::uint32> stateRestoreTime;
+    // Millisecond counter at the last host restore, -1 until the host restores a state. The host
+    // may restore on any thread while the editor loads a preset on the message thread.
+    std::atomic<juce::int64> stateRestoreTime { -1 };
 
     int versionMajor = 0;
     int versionMinor = 0;
