@@ -18,6 +18,9 @@ namespace fuzzing
     {
         Sandbox()
         {
+            // Brought up for good: shutting the framework down from a static destructor would
+            // run after its own statics are gone.
+            juce::initialiseJuce_GUI();
             PluginSettings::overrideBaseFolder (base);
             settingsFolder().createDirectory();
             presetsFolder().createDirectory();
@@ -32,7 +35,6 @@ namespace fuzzing
         juce::File settingsFolder() const { return base.getChildFile ("Korvanth/Settings"); }
         juce::File presetsFolder() const  { return base.getChildFile ("Korvanth/Presets/The Quillmont"); }
 
-        juce::ScopedJuceInitialiser_GUI framework;
         const juce::File base = juce::File::getSpecialLocation (juce::File::tempDirectory)
                                     .getNonexistentChildFile ("quillmont-fuzz", {}, false);
     };
@@ -49,6 +51,7 @@ namespace fuzzing
             std::abort();
     }
 
+    // Kept until the process ends, for the same reason as the framework.
     struct Player
     {
         Player()
@@ -75,6 +78,12 @@ namespace fuzzing
             for (int channel = 0; channel < buffer.getNumChannels(); ++channel)
                 for (int i = 0; i < blockSize; ++i)
                     require (std::isfinite (buffer.getSample (channel, i)));
+        }
+
+        static Player& instance()
+        {
+            static auto* player = new Player();
+            return *player;
         }
 
         static constexpr int blockSize = 64;

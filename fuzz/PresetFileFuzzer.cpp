@@ -5,7 +5,7 @@
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     auto& sandbox = fuzzing::sandbox();
-    static fuzzing::Player player;
+    auto& player = fuzzing::Player::instance();
 
     const auto file = sandbox.presetsFolder().getChildFile ("Fuzzed.kvp");
     fuzzing::require (file.replaceWithData (data, size) || size == 0);

@@ -5,7 +5,7 @@
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     fuzzing::sandbox();
-    static fuzzing::Player player;
+    auto& player = fuzzing::Player::instance();
     auto& processor = player.processor;
 
     const auto clampedSize = (int) juce::jmin (size, (size_t) std::numeric_limits<int>::max());
