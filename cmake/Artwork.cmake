@@ -1,0 +1,28 @@
+# The artwork generator draws every picture and the logo under resources/images from code,
+# so a colour or a position can be changed and the whole set rebuilt with `--target artwork`.
+option(QUILLMONT_BUILD_ARTGEN "Build the artwork generator" ON)
+
+if(QUILLMONT_BUILD_ARTGEN)
+    juce_add_console_app(quillmont_artgen PRODUCT_NAME "Quillmont Artwork Generator")
+
+    file(GLOB artgen_sources CONFIGURE_DEPENDS
+        "${PROJECT_SOURCE_DIR}/tools/artgen/*.cpp" "${PROJECT_SOURCE_DIR}/tools/artgen/*.h")
+    target_sources(quillmont_artgen PRIVATE ${artgen_sources})
+    target_include_directories(quillmont_artgen PRIVATE "${PROJECT_SOURCE_DIR}")
+
+    target_compile_definitions(quillmont_artgen PRIVATE
+        JUCE_WEB_BROWSER=0
+        JUCE_USE_CURL=0)
+
+    target_link_libraries(quillmont_artgen PRIVATE
+        juce::juce_gui_basics
+        juce::juce_recommended_config_flags
+        juce::juce_recommended_warning_flags)
+
+    # Rewrites the committed pictures and logo in the source tree; the preview sheet stays in the build.
+    add_custom_target(artwork
+        COMMAND quillmont_artgen "${PROJECT_SOURCE_DIR}/resources" "${CMAKE_BINARY_DIR}/artwork-preview.png"
+        DEPENDS quillmont_artgen
+        COMMENT "Drawing the pedal artwork"
+        VERBATIM)
+endif()
