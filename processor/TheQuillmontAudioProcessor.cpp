@@ -1,0 +1,123 @@
+#include "processor/TheQuillmontAudioProcessor.h"
+
+TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
+    : juce::AudioProcessor (BusesProperties()
+                                .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true))
+{
+    oversampler = std::make_unique<juce::dsp::Oversampling<float>> (
+        2, 1, juce::dsp::Oversampling<float>::filterHalfBandPolyphaseIIR, false, false);
+
+    createParameters();
+
+    parameterLocks.fill (0);
+    firstPreparePending = 1;
+    stateLoadedBeforePrepare = 0;
+
+    for (auto* p : getParameters())
+    {
+        const auto v = p->getDefaultValue();
+        p->setValue (v);
+        p->sendValueChangedMessageToListeners (v);
+    }
+
+    // The settings file is read here, then the start-up preset is looked for.
+
+    currentPresetIndex = 0.0f;
+    productTag = "KVNPLG12G";
+
+    // The news feed is started here.
+}
+
+TheQuillmontAudioProcessor::~TheQuillmontAudioProcessor()
+{
+    // The news feed is stopped here, first of all.
+    oversampler.reset();
+}
+
+void TheQuillmontAudioProcessor::createParameters()
+{
+    for (size_t i = 0; i < QuillmontParameters::definitions.size(); ++i)
+    {
+        const auto& d = QuillmontParameters::definitions[i];
+        auto parameter = std::make_unique<KV_NewFloatParameter> (
+            this, d.paramID, d.name, juce::NormalisableRange<float> (d.start, d.end), d.label, d.defaultValue);
+        PluginParameterSet[i] = parameter.get();
+        addParameter (parameter.release());
+    }
+}
+
+juce::String TheQuillmontAudioProcessor::getCircuitName() const
+{
+    return juce::String (circuitName.load (std::memory_order_acquire));
+}
+
+const juce::String TheQuillmontAudioProcessor::getName() const
+{
+    return "The Quillmont";
+}
+
+void TheQuillmontAudioProcessor::prepareToPlay (double, int)
+{
+}
+
+void TheQuillmontAudioProcessor::releaseResources()
+{
+}
+
+void TheQuillmontAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    juce::ScopedNoDenormals noDenormals;
+
+    for (auto channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
+        buffer.clear (channel, 0, buffer.getNumSamples());
+}
+
+void TheQuillmontAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>&, juce::MidiBuffer&)
+{
+}
+
+double TheQuillmontAudioProcessor::getTailLengthSeconds() const { return 0.0; }
+bool TheQuillmontAudioProcessor::acceptsMidi() const { return false; }
+bool TheQuillmontAudioProcessor::producesMidi() const { return false; }
+bool TheQuillmontAudioProcessor::isMidiEffect() const { return false; }
+
+void TheQuillmontAudioProcessor::reset()
+{
+    oversampler->reset();
+}
+
+juce::AudioProcessorEditor* TheQuillmontAudioProcessor::createEditor()
+{
+    return new juce::GenericAudioProcessorEditor (*this);
+}
+
+bool TheQuillmontAudioProcessor::hasEditor() const { return true; }
+int TheQuillmontAudioProcessor::getNumPrograms() { return 1; }
+int TheQuillmontAudioProcessor::getCurrentProgram() { return 0; }
+void TheQuillmontAudioProcessor::setCurrentProgram (int) {}
+const juce::String TheQuillmontAudioProcessor::getProgramName (int) { return {}; }
+void TheQuillmontAudioProcessor::changeProgramName (int, const juce::String&) {}
+
+void TheQuillmontAudioProcessor::getStateInformation (juce::MemoryBlock&)
+{
+}
+
+void TheQuillmontAudioProcessor::setStateInformation (const void*, int)
+{
+}
+
+bool TheQuillmontAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    const auto out = layouts.getMainOutputChannelSet();
+
+    if (out != juce::AudioChannelSet::mono() && out != juce::AudioChannelSet::stereo())
+        return false;
+
+    return layouts.getMainInputChannelSet() == out;
+}
+
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new TheQuillmontAudioProcessor();
+}

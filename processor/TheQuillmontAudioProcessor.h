@@ -1,0 +1,97 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+#include <juce_dsp/juce_dsp.h>
+
+#include "processor/KV_NewFloatParameter.h"
+#include "processor/QuillmontParameters.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class TheQuillmontAudioProcessor : public juce::AudioProcessor
+{
+public:
+    TheQuillmontAudioProcessor();
+    ~TheQuillmontAudioProcessor() override;
+
+    const juce::String getName() const override;
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+    void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+    bool isMidiEffect() const override;
+    void reset() override;
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override;
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+
+    // Display name of the circuit the audio thread applied last; safe to call from any thread.
+    juce::String getCircuitName() const;
+
+    KV_NewFloatParameter& parameter (QuillmontParameters::Index index) const noexcept
+    {
+        return *PluginParameterSet[static_cast<size_t> (index)];
+    }
+
+    // The settings record comes here, first of all members.
+
+    float currentPresetIndex = 0.0f;
+    std::atomic<std::uint8_t> firstPreparePending { 1 };
+    std::atomic<std::uint8_t> stateLoadedBeforePrepare { 0 };
+    juce::String currentPresetName;
+    juce::String productTag;
+
+    struct EditorSize
+    {
+        int width = 700;
+        int height = 600;
+    };
+    EditorSize editorSize;
+
+    // Not owning: the framework base owns the parameters.
+    std::array<KV_NewFloatParameter*, QuillmontParameters::count> PluginParameterSet {};
+
+    std::atomic<int> currentCircuitIndex { 0 };
+    int appliedCircuitIndex = -1;
+    std::array<std::uint8_t, 100> parameterLocks {};
+
+    // Points at one of the circuit model's constant names, so replacing it on the audio thread
+    // neither allocates nor can be read half-written.
+    std::atomic<const char*> circuitName { "" };
+    std::atomic<std::uint8_t> circuitChanged { 0 };
+
+    juce::AudioBuffer<float> dryBuffer;
+    double hostSampleRate = 44100.0;
+    std::uint8_t excludeSizeAndHQ = 0;
+
+    // Raised by every parameter write (release), taken by the audio thread's update (acquire).
+    std::atomic<std::uint8_t> parametersChanged { 1 };
+
+    int versionMajor = 0;
+    int versionMinor = 0;
+    int versionRevision = 0;
+
+    std::unique_ptr<juce::dsp::Oversampling<float>> oversampler;
+    bool hqActive = false;
+
+    // The news processor comes here.
+    bool newsEnabled = true;
+
+private:
+    void createParameters();
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TheQuillmontAudioProcessor)
+};
