@@ -109,6 +109,26 @@ TEST (FilmStrips, EveryFrameShowsADifferentKnobPosition)
     }
 }
 
+TEST (FilmStrips, NoFrameIsCutOffAtItsEdges)
+{
+    // A shadow or knurl that runs into the frame's edge shows as a hard seam over the pedal.
+    for (auto& s : strips())
+    {
+        for (int f = 0; f < frames; ++f)
+        {
+            auto area = frameArea (s, f);
+            int worst = 0;
+            for (int x = 0; x < area.getWidth(); ++x)
+                worst = juce::jmax (worst, (int) s.image.getPixelAt (x, area.getY()).getAlpha(),
+                                    (int) s.image.getPixelAt (x, area.getBottom() - 1).getAlpha());
+            for (int y = area.getY(); y < area.getBottom(); ++y)
+                worst = juce::jmax (worst, (int) s.image.getPixelAt (0, y).getAlpha(),
+                                    (int) s.image.getPixelAt (area.getRight() - 1, y).getAlpha());
+            EXPECT_LT (worst, 8) << s.name << " frame " << f;
+        }
+    }
+}
+
 TEST (FilmStrips, FirstAndLastFramesPointAtTheEndsOfTheSweep)
 {
     for (auto& s : strips())

@@ -82,9 +82,17 @@ void FootswitchPainter::paint (juce::Graphics& g, juce::Point<float> centre, boo
     }
 
     // Plunger cap: a chrome dome. Pressed, it drops a little and its shadow tightens.
-    auto capRadius = pressed ? 15.5f : 16.5f;
-    auto capCentre = centre + (pressed ? juce::Point<float> (0.4f, 1.2f) : juce::Point<float> (-0.6f, -1.5f));
+    auto capRadius = pressed ? 14.5f : 16.5f;
+    auto capCentre = centre + (pressed ? juce::Point<float> (0.4f, 1.5f) : juce::Point<float> (-0.6f, -1.5f));
     auto cap = disc (capCentre, capRadius);
+
+    if (pressed)
+    {
+        // Pushed down into the bushing: the opening around it falls into shadow.
+        g.setColour (juce::Colours::black.withAlpha (0.55f));
+        g.fillPath (disc (centre + juce::Point<float> (0.0f, 0.5f), capRadius + 3.0f));
+    }
+
     juce::DropShadow (juce::Colours::black.withAlpha (pressed ? 0.5f : 0.75f), pressed ? 3 : 7,
                       pressed ? juce::Point<int> (0, 1) : juce::Point<int> (2, 5)).drawForPath (g, cap);
 
@@ -102,7 +110,7 @@ void FootswitchPainter::paint (juce::Graphics& g, juce::Point<float> centre, boo
 
     if (pressed)
     {
-        g.setColour (juce::Colours::black.withAlpha (0.12f));
+        g.setColour (juce::Colours::black.withAlpha (0.2f));
         g.fillPath (cap);
     }
 }

@@ -132,9 +132,5 @@ void PedalPainter::paintPrinting (juce::Graphics& g, juce::Rectangle<float> face
                               .scaled (scale)
                               .translated (centreX, 770.0f));
     g.fillPath (badge);
-
-    // A thin printed border just inside the face.
-    g.setColour (Palette::silkscreen.withAlpha (0.45f));
-    g.strokePath (roundedBox (face.reduced (10.0f), cornerRadius - edgeWidth - 6.0f), juce::PathStrokeType (1.6f));
 }
 }
