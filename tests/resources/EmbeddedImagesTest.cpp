@@ -120,3 +120,42 @@ TEST (EmbeddedImages, FootswitchLooksDifferentWhenPressed)
         EXPECT_EQ (image->getPixelAt (55, 52).getAlpha(), 255);
     }
 }
+
+TEST (EmbeddedImages, KnobScalesArePrintedAroundWhereTheEditorPutsEachKnob)
+{
+    auto pedal = decode (BinaryData::pedal_png, BinaryData::pedal_pngSize);
+    ASSERT_TRUE (pedal.isValid());
+
+    // The editor centres the pedal at half size in the 700 x 600 window and puts each knob's
+    // top-left at these base units, (frame width / 2) x 65 units large.
+    const float pedalX = 350.0f - 193.0f, pedalY = 300.0f - 231.0f;
+    struct Knob { int x, y, frameWidth; };
+    const Knob knobs[] = { { 182, 87, 129 }, { 250, 87, 127 }, { 317, 87, 127 }, { 387, 87, 127 }, { 457, 87, 127 } };
+
+    auto printed = [&pedal] (juce::Point<float> p)
+    {
+        auto c = pedal.getPixelAt (juce::roundToInt (p.x), juce::roundToInt (p.y));
+        return c.getPerceivedBrightness() > 0.7f;
+    };
+
+    for (auto& k : knobs)
+    {
+        auto width = float (int (float (k.frameWidth) * 0.5f));
+        juce::Point<float> centre ((float (k.x) + width * 0.5f - pedalX) * 2.0f,
+                                   (float (k.y) + 32.5f - pedalY) * 2.0f);
+
+        auto at = [centre] (float degrees)
+        {
+            auto a = juce::degreesToRadians (degrees);
+            return centre + juce::Point<float> (58.0f * std::sin (a), -58.0f * std::cos (a));
+        };
+
+        // Marks at both ends of the sweep and at its middle, just outside the knob's skirt...
+        EXPECT_TRUE (printed (at (-135.0f))) << "knob at " << k.x;
+        EXPECT_TRUE (printed (at (0.0f))) << "knob at " << k.x;
+        EXPECT_TRUE (printed (at (135.0f))) << "knob at " << k.x;
+
+        // ...and none in the gap at the bottom.
+        EXPECT_FALSE (printed (at (180.0f))) << "knob at " << k.x;
+    }
+}
