@@ -8,6 +8,40 @@ namespace
 {
     // Window base units to backdrop pixels.
     float px (float units) { return units / PedalLayout::backgroundScale; }
+
+    // The pool of light is worked out per pixel in floating point and ordered-dithered to 8 bits:
+    // a plain gradient this dark steps one grey level every few dozen pixels and shows rings.
+    void paintLightPool (juce::Image& image, juce::Point<float> centre, float radius)
+    {
+        constexpr float bayer[4][4] = { { 0, 8, 2, 10 }, { 12, 4, 14, 6 }, { 3, 11, 1, 9 }, { 15, 7, 13, 5 } };
+        const auto inner = Palette::backdropCentre, outer = Palette::backdropEdge;
+        const auto middle = inner.interpolatedWith (outer, 0.45f);
+
+        auto channel = [] (juce::Colour c, int i)
+        {
+            return float (i == 0 ? c.getRed() : i == 1 ? c.getGreen() : c.getBlue());
+        };
+
+        juce::Image::BitmapData pixels (image, juce::Image::BitmapData::writeOnly);
+        for (int y = 0; y < image.getHeight(); ++y)
+        {
+            for (int x = 0; x < image.getWidth(); ++x)
+            {
+                auto t = juce::jmin (1.0f, juce::Point<float> (float (x) + 0.5f, float (y) + 0.5f).getDistanceFrom (centre) / radius);
+                auto threshold = (bayer[y & 3][x & 3] + 0.5f) / 16.0f;
+                juce::uint8 rgb[3];
+
+                for (int i = 0; i < 3; ++i)
+                {
+                    auto v = t < 0.45f ? juce::jmap (t, 0.0f, 0.45f, channel (inner, i), channel (middle, i))
+                                       : juce::jmap (t, 0.45f, 1.0f, channel (middle, i), channel (outer, i));
+                    rgb[i] = (juce::uint8) juce::jlimit (0, 255, (int) std::floor (v + threshold));
+                }
+
+                pixels.setPixelColour (x, y, juce::Colour (rgb[0], rgb[1], rgb[2]));
+            }
+        }
+    }
 }
 
 juce::Image BackdropPainter::makeImage (int width, int height) const
@@ -15,12 +49,7 @@ juce::Image BackdropPainter::makeImage (int width, int height) const
     juce::Image image (juce::Image::RGB, width, height, true);
     juce::Graphics g (image);
 
-    juce::Point<float> pool (px (350.0f), px (310.0f));
-    juce::ColourGradient light (Palette::backdropCentre, pool,
-                                Palette::backdropEdge, pool + juce::Point<float> (px (480.0f), 0.0f), true);
-    light.addColour (0.45, Palette::backdropCentre.interpolatedWith (Palette::backdropEdge, 0.45f));
-    g.setGradientFill (light);
-    g.fillAll();
+    paintLightPool (image, { px (350.0f), px (310.0f) }, px (480.0f));
 
     // Faint horizontal slats, like a treated studio wall, fading out towards the corners.
     for (float y = 0.0f; y < float (height); y += px (24.0f))
