@@ -19,7 +19,7 @@ namespace
 {
 using namespace artgen;
 
-bool writePng (const juce::Image& image, const juce::File& file)
+bool writePng (const juce::Image& image, const juce::File& file, bool report = true)
 {
     // Replace rather than overwrite, so a shorter file leaves no tail behind.
     file.deleteFile();
@@ -32,18 +32,19 @@ bool writePng (const juce::Image& image, const juce::File& file)
     }
 
     out.flush();
-    std::cout << file.getFileName() << ": " << image.getWidth() << " x " << image.getHeight() << ", "
+    if (report)
+        std::cout << file.getFileName() << ": " << image.getWidth() << " x " << image.getHeight() << ", "
               << out.getPosition() << " bytes\n";
     return true;
 }
 
-// The film strips are 128 frames of soft shading; a 256-colour palette keeps them a fraction of
+// The film strips and the grained pedal are soft shading; a 256-colour palette keeps them a fraction of
 // the size with no visible loss. pngquant is deterministic, so a rebuild gives the same bytes.
 bool writePalettePng (const juce::Image& image, const juce::File& file)
 {
     juce::TemporaryFile fullColour (file);
 
-    if (! writePng (image, fullColour.getFile()))
+    if (! writePng (image, fullColour.getFile(), false))
         return false;
 
     juce::ChildProcess quantiser;
@@ -63,7 +64,8 @@ bool writePalettePng (const juce::Image& image, const juce::File& file)
         return false;
     }
 
-    std::cout << "  palette: " << file.getSize() << " bytes\n";
+    std::cout << file.getFileName() << ": " << image.getWidth() << " x " << image.getHeight() << ", "
+              << file.getSize() << " bytes (palette)\n";
     return true;
 }
 
@@ -106,7 +108,7 @@ int generate (const juce::File& resources, const juce::File& preview)
     std::cout << "logo.svg: " << svgFile.getSize() << " bytes\n";
 
     ok = writePng (pictures.background, images.getChildFile ("background.png")) && ok;
-    ok = writePng (pictures.pedal, images.getChildFile ("pedal.png")) && ok;
+    ok = writePalettePng (pictures.pedal, images.getChildFile ("pedal.png")) && ok;
     ok = writePalettePng (pictures.gainStrip, images.getChildFile ("knob_gain.png")) && ok;
     ok = writePalettePng (pictures.toneStrip, images.getChildFile ("knob_tone.png")) && ok;
     ok = writePalettePng (pictures.volumeStrip, images.getChildFile ("knob_volume.png")) && ok;
@@ -114,7 +116,8 @@ int generate (const juce::File& resources, const juce::File& preview)
     ok = writePng (pictures.footswitchUp, images.getChildFile ("footswitch_up.png")) && ok;
     ok = writePng (pictures.footswitchDown, images.getChildFile ("footswitch_down.png")) && ok;
 
-    // The preview shows what ships: the strips as decoded from their palette files.
+    // The preview shows what ships: the pictures as decoded from their palette files.
+    pictures.pedal = juce::ImageFileFormat::loadFrom (images.getChildFile ("pedal.png"));
     pictures.gainStrip = juce::ImageFileFormat::loadFrom (images.getChildFile ("knob_gain.png"));
     pictures.toneStrip = juce::ImageFileFormat::loadFrom (images.getChildFile ("knob_tone.png"));
     pictures.volumeStrip = juce::ImageFileFormat::loadFrom (images.getChildFile ("knob_volume.png"));

@@ -17,6 +17,28 @@ namespace
         return p;
     }
 
+    // Fine powder-coat grain on the painted face: a fixed pattern, so every rebuild is the same.
+    void addPowderCoat (juce::Image& image, juce::Rectangle<float> face)
+    {
+        juce::Random grain (0x9a17);
+        juce::Image::BitmapData pixels (image, juce::Image::BitmapData::readWrite);
+        auto area = face.getSmallestIntegerContainer().getIntersection (image.getBounds());
+
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+        {
+            for (int x = area.getX(); x < area.getRight(); ++x)
+            {
+                auto n = grain.nextInt (7) - 3;
+                auto c = pixels.getPixelColour (x, y);
+                if (c.getAlpha() != 255)
+                    continue;
+
+                auto shift = [n] (juce::uint8 v) { return (juce::uint8) juce::jlimit (0, 255, int (v) + n); };
+                pixels.setPixelColour (x, y, juce::Colour (shift (c.getRed()), shift (c.getGreen()), shift (c.getBlue())));
+            }
+        }
+    }
+
     juce::ColourGradient litAcross (juce::Rectangle<float> r, juce::Colour lit, juce::Colour unlit)
     {
         auto l = Palette::towardsLight();
@@ -38,6 +60,7 @@ juce::Image PedalPainter::makeImage (int width, int height) const
     // Room around the box for its shadow, which must fade out inside the picture.
     juce::Rectangle<float> body (24.0f, 12.0f, float (width) - 48.0f, float (height) - 46.0f);
     paintEnclosure (g, body);
+    addPowderCoat (image, body);
     paintKnobScales (g);
     paintPrinting (g, body.reduced (edgeWidth));
     return image;
