@@ -8,6 +8,7 @@ if(QUILLMONT_BUILD_ARTGEN)
     file(GLOB artgen_sources CONFIGURE_DEPENDS
         "${PROJECT_SOURCE_DIR}/tools/artgen/*.cpp" "${PROJECT_SOURCE_DIR}/tools/artgen/*.h")
     target_sources(quillmont_artgen PRIVATE ${artgen_sources})
+    set_source_files_properties(${artgen_sources} PROPERTIES COMPILE_OPTIONS "${QUILLMONT_OWN_CODE_OPTIONS}")
     target_include_directories(quillmont_artgen PRIVATE "${PROJECT_SOURCE_DIR}")
 
     target_compile_definitions(quillmont_artgen PRIVATE

@@ -1,5 +1,6 @@
 option(QUILLMONT_BUILD_TESTS "Build the test suite" ON)
 option(QUILLMONT_BUILD_BENCHMARKS "Build the benchmarks" ON)
+option(QUILLMONT_WERROR "Treat warnings in the project's own code as errors" OFF)
 option(QUILLMONT_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
 find_program(CCACHE_PROGRAM ccache)
@@ -13,3 +14,10 @@ if(QUILLMONT_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+
+# Applied to the project's own sources only: the framework's modules are compiled in the same
+# targets but are not ours to fix.
+set(QUILLMONT_OWN_CODE_OPTIONS "")
+if(QUILLMONT_WERROR)
+    set(QUILLMONT_OWN_CODE_OPTIONS -Werror)
+endif()

@@ -24,6 +24,7 @@ foreach(dir IN LISTS QUILLMONT_SOURCE_DIRS)
 endforeach()
 
 target_sources(TheQuillmont PRIVATE ${QUILLMONT_PLUGIN_SOURCES})
+set_source_files_properties(${QUILLMONT_PLUGIN_SOURCES} PROPERTIES COMPILE_OPTIONS "${QUILLMONT_OWN_CODE_OPTIONS}")
 target_include_directories(TheQuillmont PUBLIC "${PROJECT_SOURCE_DIR}")
 
 target_compile_definitions(TheQuillmont

@@ -11,6 +11,7 @@ function(quillmont_add_test_group folder)
     add_executable(${target} ${sources} ${ARG_SOURCES})
     target_include_directories(${target} PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")
     target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} juce::juce_recommended_warning_flags)
+    target_compile_options(${target} PRIVATE ${QUILLMONT_OWN_CODE_OPTIONS})
     target_compile_definitions(${target} PRIVATE
         QUILLMONT_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
     if(ARG_DISPLAY)

@@ -26,12 +26,17 @@ TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
     currentPresetIndex = 0.0f;
     productTag = "KVNPLG12G";
 
-    // The news feed is started here.
+    // The news cache lives in the settings folder (the settings record's settingsPath); until
+    // that record is built here the folder is unknown and the cache is neither read nor written.
+    const juce::String newsCacheFolder;
+
+    if (newsEnabled)
+        newsProcessor.start (newsCacheFolder + "newsfeed.xml", productTag);
 }
 
 TheQuillmontAudioProcessor::~TheQuillmontAudioProcessor()
 {
-    // The news feed is stopped here, first of all.
+    newsProcessor.stop();
     oversampler.reset();
 }
 

@@ -5,6 +5,7 @@
 
 #include "processor/KV_NewFloatParameter.h"
 #include "processor/QuillmontParameters.h"
+#include "services/KV_NewsfeedProcessor.h"
 
 #include <array>
 #include <atomic>
@@ -20,6 +21,10 @@ public:
     const juce::String getName() const override;
     void prepareToPlay (double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
+    // The double-precision callbacks keep the framework's bodies.
+    using juce::AudioProcessor::processBlock;
+    using juce::AudioProcessor::processBlockBypassed;
+
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     double getTailLengthSeconds() const override;
@@ -87,7 +92,7 @@ public:
     std::unique_ptr<juce::dsp::Oversampling<float>> oversampler;
     bool hqActive = false;
 
-    // The news processor comes here.
+    korvanth::KV_NewsfeedProcessor newsProcessor;
     bool newsEnabled = true;
 
 private:

@@ -15,7 +15,7 @@ run_configuration()
     local name=$1; shift
     local dir="build/ci-$name"
     echo "==== $name: configure"
-    cmake -S . -B "$dir" -G Ninja "$@"
+    cmake -S . -B "$dir" -G Ninja -DQUILLMONT_WERROR=ON "$@"
     echo "==== $name: build"
     cmake --build "$dir" -j "$jobs" 2>&1 | tee "$dir/build.log"
     if grep -E "warning:" "$dir/build.log" | grep -vE "^/usr/(share|include)/" ; then

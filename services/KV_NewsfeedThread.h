@@ -1,0 +1,49 @@
+#pragma once
+
+#include "services/KV_WebRequest.h"
+#include "services/NewsItem.h"
+#include "services/NewsServiceEndpoint.h"
+
+#include <atomic>
+#include <optional>
+
+namespace korvanth
+{
+    /** Fetches the news feed once, in the background, and keeps the items for this plug-in. */
+    class KV_NewsfeedThread : public juce::Thread
+    {
+    public:
+        /** The feed is a handful of items; more than this from the service is not news. */
+        static constexpr int maxNewsItems = 256;
+
+        KV_NewsfeedThread();
+        ~KV_NewsfeedThread() override;
+
+        void run() override;
+
+        /** The one request; called from run() only. */
+        void fetchNews();
+
+        /** Aborts a request in flight and waits for the thread to end; safe to call again. */
+        void stopFetching();
+
+        juce::Array<NewsItem> newsItems;
+        juce::String productTag;
+
+        /** Set once the request has completed, whatever its outcome. Set with release ordering
+            after the last item has been added, so a reader that sees it with acquire ordering
+            sees every item. */
+        std::atomic<bool> fetchDone { false };
+
+        /** Tests point the fetch at their own server; the plug-in leaves it empty and uses the
+            service the build was configured for. Set before the thread starts. */
+        std::optional<NewsServiceEndpoint> endpointOverride;
+
+    private:
+        void keepItems (const juce::var& reply);
+
+        KV_WebRequest::Canceller canceller;
+
+        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KV_NewsfeedThread)
+    };
+}
