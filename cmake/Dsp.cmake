@@ -11,3 +11,15 @@ else()
     add_library(quillmont_dsp INTERFACE)
     target_include_directories(quillmont_dsp INTERFACE "${PROJECT_SOURCE_DIR}")
 endif()
+
+# The models round at fixed points (float vs double); a fused multiply-add would skip a
+# rounding and move the tables' grid points, so contraction stays off wherever they compile,
+# the inline per-sample code in the plug-in included.
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    get_target_property(quillmont_dsp_type quillmont_dsp TYPE)
+    if(quillmont_dsp_type STREQUAL "INTERFACE_LIBRARY")
+        target_compile_options(quillmont_dsp INTERFACE -ffp-contract=off)
+    else()
+        target_compile_options(quillmont_dsp PUBLIC -ffp-contract=off)
+    endif()
+endif()

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "dsp/ClipperTableGrid.h"
+#include "dsp/DiodeModelParams.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+// A resistor into a node held by two antiparallel diodes and a trapezoidal one-pole lowpass.
+// The table holds the clipper's output over an input range; at run time a table value seeds
+// a Newton solve of the same equation, which then usually converges in a few steps.
+struct DiodeClipperTable
+{
+    double saturationCurrent = 5.4e-9;
+    double emissionCoefficient = 1.951;
+    double thermalVoltage = 0.0278;
+    double seriesResistance = 9300.0;
+    double cornerCoefficient = 0.0; // g = tan (pi * fc / fs)
+    double blend = 0.0;             // k = g / (g + 1)
+    double state = 0.0;
+    double rangeLow = -5.0;
+    double rangeHigh = 5.0;
+    int32_t iterationCount = 0;
+    int32_t iterationLimit = 100;
+    std::vector<float> values;
+
+    void setDevice (const DiodeModelParams& device) noexcept;
+
+    // Refills the table with one continuous sweep of the clipper from rangeLow upwards,
+    // starting from the current state, and leaves the state where the sweep ended.
+    // A sweep is a few thousand Newton solves and fully determined by its inputs, so a sweep
+    // this table or any other in the process has already done is copied, not solved again.
+    // values is the sweep's result: it is not to be written from outside.
+    void build();
+
+    // Builds by copying another table of the same model when that one was last built from
+    // exactly this table's inputs; otherwise builds normally.
+    void buildLike (const DiodeClipperTable& sibling);
+
+    // One clipper sample: solves s + k (x - s) - 2 k R Is sinh (v / (n Vt)) - v = 0 for v.
+    double solve (double x, double start) noexcept
+    {
+        const double s = state;
+        const double k = blend;
+        const double a = 2.0 * k * seriesResistance * saturationCurrent;
+        const double b = a / emissionCoefficient / thermalVoltage;
+
+        double v = start;
+        double next = start;
+
+        for (;;)
+        {
+            const double u = v / emissionCoefficient / thermalVoltage;
+            const double f = s + k * (x - s) - a * std::sinh (u);
+            next = v - (f - v) / (-1.0 - b * std::cosh (u));
+
+            if (std::abs (next - v) < 9.999999747378752e-06) // 1e-5 as a float
+                break;
+
+            const int32_t previous = iterationCount;
+            iterationCount = previous + 1;
+
+            if (! (previous < iterationLimit))
+                break;
+
+            v = next;
+        }
+
+        iterationCount = 0;
+        state = 2.0 * next - s;
+        return next;
+    }
+
+    // The inputs of a sweep; values and the end state follow from them alone.
+    struct BuildInputs
+    {
+        double saturationCurrent, emissionCoefficient, thermalVoltage, seriesResistance;
+        double blend, startState, rangeLow, rangeHigh;
+        int32_t iterationLimit;
+
+        bool operator== (const BuildInputs& other) const noexcept;
+    };
+
+    BuildInputs currentBuildInputs() const noexcept;
+
+    // Clamped linear read of the table; an empty table reads 0.
+    float lookup (float x) const noexcept
+    {
+        return ClipperTableGrid::lookup (values.data(), static_cast<int32_t> (values.size()), rangeLow, rangeHigh, x);
+    }
+
+private:
+    BuildInputs lastBuildInputs {};
+    double lastBuildEndState = 0.0;
+    bool hasBuilt = false;
+};

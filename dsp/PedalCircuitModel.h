@@ -1,0 +1,183 @@
+#pragma once
+
+#include "dsp/AsymmetricClipperTable.h"
+#include "dsp/DiodeClipperTable.h"
+#include "dsp/OnePoleFilter.h"
+#include "dsp/ToneNetwork.h"
+#include "dsp/Waveshaper.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// One channel of the pedal at component level: input coupling, two op-amp gain stages,
+// the diode clipper, the tone and volume network and the output lowpass.
+struct PedalCircuitModel
+{
+    enum CircuitType : int32_t
+    {
+        defaultCircuit = 0,
+        bassCircuit = 1,
+        mgvCircuit = 2,
+        plexyCircuit = 3,
+        smoothCircuit = 4
+    };
+
+    enum ClipperKind : int32_t
+    {
+        symmetricClipper = 2,  // clipperTable seeding a Newton solve
+        asymmetricClipper = 3  // asymmetricTable, then its DC blocker
+    };
+
+    enum Pot : std::size_t
+    {
+        bassPot = 0,
+        midPot = 1,
+        treblePot = 2,
+        volumePot = 3
+    };
+
+    // The schematic's values for the "Default" circuit; variants change a few of them.
+    struct Components
+    {
+        double cInputCoupling = 9.6e-9;
+        double cGainFeedback = 1.2e-10;
+        double cStage1Coupling = 1e-7;
+        double cStage2Coupling = 2.2e-7;
+        double cStage2Feedback = 2.2e-10;
+        double cOutput = 2.2e-10;
+        double rInputBias = 1e6;
+        double rGainGround = 2200.0;
+        double rStage2Input = 10000.0;
+        double rStage2Feedback = 680000.0;
+        double rOutput = 22000.0;
+        double rGainPot = 100000.0;
+    };
+
+    struct Filters
+    {
+        OnePoleFilter inputCoupling;
+        OnePoleFilter gainFeedback;
+        OnePoleFilter stage1Coupling;
+        OnePoleFilter stage2Coupling;
+        OnePoleFilter stage2Feedback;
+        OnePoleFilter clipperCoupling;
+        OnePoleFilter outputLowpass;
+    };
+
+    struct SmoothedPot
+    {
+        double current = 0.0;
+        double previous = 0.0;
+    };
+
+    // What the tone network needs of the rate: F, the rate limited to [1, 192000], and the
+    // powers of the bilinear transform's K = 2F, so the per-sample rule needs no pow().
+    struct ToneCoefficients
+    {
+        static constexpr double k = 2.0 * 44100.0; // as constructed, like the filters
+
+        double rate = 44100.0;
+        std::array<double, 6> bilinearPowers { 1.0, k, k * k, k * k * k, k * k * k * k, k * k * k * k * k };
+    };
+
+    double sampleRate = 44100.0;
+    double inputStageGain = 1.0;
+    Components components;
+    int32_t clipperKind = symmetricClipper;
+    int32_t circuitIndex = 0;
+    std::string circuitName;
+    int32_t waveshaperCurve = Waveshaper::HardClip;
+    Filters filters;
+    std::array<double, 4> toneTargets {};   // already scaled by (1 - 0.993)
+    std::array<SmoothedPot, 4> smoothedPots {};
+    ToneCoefficients toneCoefficients;
+    std::array<double, 6> toneState {};
+    DiodeClipperTable clipperTable;
+    AsymmetricClipperTable asymmetricTable;
+    Waveshaper waveshaperA;
+    Waveshaper waveshaperB;
+    uint8_t fadeActive = 0;
+    int32_t fadePosition = 0;
+    int32_t fadeLength = 0;
+    float fadeStep = 0.0f;
+
+    // Prepares every filter and rebuilds every table for a rate. Apply the circuit with
+    // setCircuitType afterwards.
+    void prepare (double newSampleRate);
+
+    // Selects "Default", "Bass", "MGV", "Plexy" or "Smooth" (0..4). Any other index is only
+    // remembered; the circuit in force stays as it is.
+    void setCircuitType (int32_t index);
+
+    // Recomputes the corners that follow from the component values (all but gainFeedback,
+    // which follows the gain pot).
+    void updateFilterCorners() noexcept;
+
+    // Restarts the 10 ms fade-in that hides a circuit change or a preparation.
+    void startFadeIn() noexcept;
+
+    // One sample through the whole pedal, from the input level to the output level.
+    float processSample (float input, float inputGain, float outputGain) noexcept;
+
+    static constexpr double tonePotSmoothing = 0.993;
+    static constexpr double toneRateLimit = 192000.0;
+};
+
+inline float PedalCircuitModel::processSample (float input, float inputGain, float outputGain) noexcept
+{
+    const float x = input * inputGain;
+    const double u = inputStageGain * static_cast<double> (filters.inputCoupling.processHighpass (x));
+
+    // First stage: the gain-ground capacitor takes the lows out of the amplified signal.
+    const double stage1Lows = filters.stage1Coupling.processLowpass (static_cast<float> (u));
+    const float a = waveshaperA.processSample (waveshaperCurve, static_cast<float> (u - stage1Lows));
+    const float b = filters.gainFeedback.processLowpass (a);
+
+    const float c = waveshaperB.processSample (waveshaperCurve, filters.stage2Coupling.processHighpass (b));
+    const float d = filters.stage2Feedback.processLowpass (c);
+    const float e = filters.clipperCoupling.processHighpass (d);
+
+    float clipped;
+
+    if (clipperKind < asymmetricClipper)
+        clipped = static_cast<float> (clipperTable.solve (e, clipperTable.lookup (e)));
+    else
+        clipped = asymmetricTable.dcBlocker.processHighpass (asymmetricTable.lookup (e));
+
+    // "Bass" mixes the clean input stage back in before the tone controls.
+    const float toneInput = circuitIndex == bassCircuit ? static_cast<float> (u + static_cast<double> (clipped))
+                                                        : clipped;
+
+    for (std::size_t pot = 0; pot < smoothedPots.size(); ++pot)
+        smoothedPots[pot].current = toneTargets[pot] + smoothedPots[pot].previous * tonePotSmoothing;
+
+    const auto coefficients = ToneNetwork::computeCoefficients (smoothedPots[bassPot].current,
+                                                                smoothedPots[midPot].current,
+                                                                smoothedPots[treblePot].current,
+                                                                smoothedPots[volumePot].current,
+                                                                toneCoefficients.bilinearPowers);
+    const auto y = static_cast<float> (ToneNetwork::process (toneState, coefficients, toneInput));
+    const float o = filters.outputLowpass.processLowpass (y);
+
+    float fadeGain = 1.0f;
+
+    if (fadeActive != 0)
+    {
+        ++fadePosition;
+
+        if (fadePosition >= fadeLength)
+        {
+            fadeActive = 0;
+            fadeLength = 0;
+        }
+
+        fadeGain = fadeStep * static_cast<float> (fadePosition);
+    }
+
+    for (auto& pot : smoothedPots)
+        pot.previous = pot.current;
+
+    return o * fadeGain * outputGain;
+}
