@@ -54,7 +54,38 @@ TEST (HostedState, ProjectSavedByTheHostReopensWithTheSameSettings)
     EXPECT_TRUE (host::allFinite (buffer));
 }
 
-TEST (HostedState, DamagedProjectDataNeverBreaksTheInstance)
+// The host keeps each VST3 component's own state as Base64 inside its project data; only that
+// part is the plug-in's to read, so only that part is damaged here.
+juce::MemoryBlock withDamagedComponentState (const juce::MemoryBlock& project, juce::Random& random)
+{
+    auto head = juce::AudioProcessor::getXmlFromBinary (project.getData(), (int) project.getSize());
+    auto* component = head != nullptr ? head->getChildByName ("IComponent") : nullptr;
+
+    if (component == nullptr)
+        return {};
+
+    juce::MemoryBlock state;
+    state.fromBase64Encoding (component->getAllSubText());
+
+    // The processor's envelope comes first: magic, text length, text, 0.
+    const auto envelopeSize = juce::jmin (state.getSize(),
+                                          9 + (size_t) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (state.getData(), 4)));
+
+    for (int i = 0; i < 8; ++i)
+        state[random.nextInt ((int) envelopeSize)] = (char) random.nextInt (256);
+
+    if (random.nextBool())
+        state.removeSection ((size_t) random.nextInt ((int) envelopeSize), envelopeSize);
+
+    component->deleteAllTextElements();
+    component->addTextElement (state.toBase64Encoding());
+
+    juce::MemoryBlock damaged;
+    juce::AudioProcessor::copyXmlToBinary (*head, damaged);
+    return damaged;
+}
+
+TEST (HostedState, DamagedPlugInStateNeverBreaksTheInstance)
 {
     auto plugin = host::loadPlugin();
     ASSERT_NE (plugin, nullptr);
@@ -68,23 +99,21 @@ TEST (HostedState, DamagedProjectDataNeverBreaksTheInstance)
     plugin->getStateInformation (project);
 
     juce::Random random (1);
-    for (int attempt = 0; attempt < 20; ++attempt)
-    {
-        juce::MemoryBlock damaged (project);
-        for (int i = 0; i < 16; ++i)
-            damaged[random.nextInt ((int) damaged.getSize())] = (char) random.nextInt (256);
-
-        damaged.setSize ((size_t) random.nextInt ((int) damaged.getSize() + 1));
-        plugin->setStateInformation (damaged.getData(), (int) damaged.getSize());
-    }
-
     juce::AudioBuffer<float> buffer (2, 512);
     juce::MidiBuffer midi;
-    host::fillWithSine (buffer, 44100.0, 220.0f, 0.25f);
-    plugin->processBlock (buffer, midi);
-    EXPECT_TRUE (host::allFinite (buffer));
 
-    for (auto* p : plugin->getParameters())
-        EXPECT_TRUE (p->getValue() >= 0.0f && p->getValue() <= 1.0f) << p->getName (64);
+    for (int attempt = 0; attempt < 50; ++attempt)
+    {
+        const auto damaged = withDamagedComponentState (project, random);
+        ASSERT_GT (damaged.getSize(), 0u);
+        plugin->setStateInformation (damaged.getData(), (int) damaged.getSize());
+
+        host::fillWithSine (buffer, 44100.0, 220.0f, 0.25f);
+        plugin->processBlock (buffer, midi);
+        ASSERT_TRUE (host::allFinite (buffer));
+
+        for (auto* p : plugin->getParameters())
+            ASSERT_TRUE (p->getValue() >= 0.0f && p->getValue() <= 1.0f) << p->getName (64);
+    }
 }
 } // namespace
