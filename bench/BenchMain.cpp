@@ -1,14 +1,25 @@
 #include <benchmark/benchmark.h>
 #include <juce_events/juce_events.h>
 
-// The processor starts timers when it is built, so the framework must be up.
+#include "services/PluginSettings.h"
+
+// The processor starts timers when it is built, so the framework must be up; and it reads and
+// writes its folder tree, which here lives in a temporary folder, never in a real installation.
 int main (int argc, char** argv)
 {
     juce::ScopedJuceInitialiser_GUI framework;
+
+    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                            .getNonexistentChildFile ("quillmont-bench", {}, false);
+    folder.createDirectory();
+    PluginSettings::overrideBaseFolder (folder);
+
     benchmark::Initialize (&argc, argv);
     if (benchmark::ReportUnrecognizedArguments (argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+
+    folder.deleteRecursively();
     return 0;
 }

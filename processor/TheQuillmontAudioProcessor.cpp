@@ -21,17 +21,15 @@ TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
         p->sendValueChangedMessageToListeners (v);
     }
 
-    // The settings file is read here, then the start-up preset is looked for.
+    settings.loadPluginSettings();
+    loadStartupPreset();
 
     currentPresetIndex = 0.0f;
     productTag = "KVNPLG12G";
 
-    // The news cache lives in the settings folder (the settings record's settingsPath); until
-    // that record is built here the folder is unknown and the cache is neither read nor written.
-    const juce::String newsCacheFolder;
-
+    // The news cache lives in the settings folder.
     if (newsEnabled)
-        newsProcessor.start (newsCacheFolder + "newsfeed.xml", productTag);
+        newsProcessor.start (settings.settingsPath + "newsfeed.xml", productTag);
 }
 
 TheQuillmontAudioProcessor::~TheQuillmontAudioProcessor()
@@ -82,14 +80,6 @@ int TheQuillmontAudioProcessor::getCurrentProgram() { return 0; }
 void TheQuillmontAudioProcessor::setCurrentProgram (int) {}
 const juce::String TheQuillmontAudioProcessor::getProgramName (int) { return {}; }
 void TheQuillmontAudioProcessor::changeProgramName (int, const juce::String&) {}
-
-void TheQuillmontAudioProcessor::getStateInformation (juce::MemoryBlock&)
-{
-}
-
-void TheQuillmontAudioProcessor::setStateInformation (const void*, int)
-{
-}
 
 bool TheQuillmontAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {

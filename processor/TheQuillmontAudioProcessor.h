@@ -11,6 +11,7 @@
 #include "processor/QuillmontParameters.h"
 #include "processor/Smoother.h"
 #include "services/KV_NewsfeedProcessor.h"
+#include "services/PluginSettings.h"
 
 #include <array>
 #include <atomic>
@@ -56,7 +57,12 @@ public:
         return *PluginParameterSet[static_cast<size_t> (index)];
     }
 
-    // The settings record comes here, first of all members.
+    // State and preset files, in PresetState.cpp.
+    void savePresetToXml (juce::XmlElement& xml);
+    void loadPresetFromXml (const juce::XmlElement& xml);
+    void loadPresetFile (const juce::File& file);
+
+    PluginSettings settings;
 
     float currentPresetIndex = 0.0f;
     std::atomic<std::uint8_t> firstPreparePending { 1 };
@@ -99,6 +105,10 @@ public:
     // Raised by every parameter write (release), taken by the audio thread's update (acquire).
     std::atomic<std::uint8_t> parametersChanged { 1 };
 
+    // Millisecond counter at the last host restore, -1 until the host restores a state. The host
+    // may restore on any thread while the editor loads a preset on the message thread.
+    std::atomic<juce::int64> stateRestoreTime { -1 };
+
     int versionMajor = 0;
     int versionMinor = 0;
     int versionRevision = 0;
@@ -122,6 +132,7 @@ public:
 
 private:
     void createParameters();
+    void loadStartupPreset();
     void applyGain (PedalCircuitModel& model, float gainPosition) noexcept;
     void processSection (juce::AudioBuffer<float>& buffer, int numChannels, int startSample, int numSamples) noexcept;
     void mixDryAndWet (juce::AudioBuffer<float>& buffer, int numChannels, int startSample, int numSamples) noexcept;

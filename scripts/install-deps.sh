@@ -13,7 +13,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth
-  fonts-font-awesome
+  fonts-font-awesome fonts-open-sans
+  pngquant
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,157 @@
+#include "services/SafeXml.h"
+
+#include <cmath>
+#include <limits>
+
+namespace korvanth
+{
+
+namespace
+{
+    // Counts element openings ("<" followed by anything but "/", "?" or "!"). Comments and
+    // CDATA may add to the count, never take from it, so the count bounds the nesting depth.
+    bool hasTooManyElements (const juce::String& text)
+    {
+        int elements = 0;
+
+        for (auto p = text.getCharPointer(); ! p.isEmpty();)
+        {
+            if (p.getAndAdvance() != '<')
+                continue;
+
+            const auto next = *p;
+
+            if (next != '/' && next != '?' && next != '!' && ++elements > SafeXml::maxElements)
+                return true;
+        }
+
+        return false;
+    }
+}
+
+std::unique_ptr<juce::XmlElement> SafeXml::parseText (const juce::String& text)
+{
+    if (text.isEmpty() || text.getNumBytesAsUTF8() > (size_t) maxDocumentBytes)
+        return {};
+
+    // None of our documents has a DTD, and the parser's entity expansion reads other files
+    // and can recurse without end.
+    if (text.containsIgnoreCase ("<!DOCTYPE") || hasTooManyElements (text))
+        return {};
+
+    // The parser loops for ever on a processing instruction followed by text inside an element;
+    // ours carry only the declaration, first of all.
+    if (const auto instruction = text.indexOf ("<?"); instruction >= 0)
+        if (text.substring (0, instruction).containsNonWhitespaceChars() || text.indexOf (instruction + 2, "<?") >= 0)
+            return {};
+
+    // The framework accepts a start tag cut off by the end of the text; a truncated file is
+    // not one of ours, and taking half of it would reset whatever was cut off.
+    if (! text.trimEnd().endsWithChar ('>'))
+        return {};
+
+    juce::XmlDocument document (text);
+    return document.getDocumentElement();
+}
+
+std::unique_ptr<juce::XmlElement> SafeXml::parseBytes (const void* data, size_t numBytes)
+{
+    if (data == nullptr || numBytes == 0 || numBytes > (size_t) maxDocumentBytes)
+        return {};
+
+    auto* bytes = static_cast<const char*> (data);
+
+    if (numBytes >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (bytes)
+                           || juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (bytes)))
+        return parseText (juce::String::createStringFromData (bytes, (int) numBytes));
+
+    if (numBytes >= 3 && juce::CharPointer_UTF8::isByteOrderMark (bytes))
+    {
+        bytes += 3;
+        numBytes -= 3;
+    }
+
+    // The text ends at the first 0 byte, as a C string would.
+    size_t length = 0;
+
+    while (length < numBytes && bytes[length] != 0)
+        ++length;
+
+    if (length == 0 || ! juce::CharPointer_UTF8::isValidString (bytes, (int) length))
+        return {};
+
+    return parseText (juce::String::fromUTF8 (bytes, (int) length));
+}
+
+std::unique_ptr<juce::XmlElement> SafeXml::parseFile (const juce::File& file)
+{
+    // A folder, a device or a pipe in place of the file must neither block nor be read.
+    // A folder, a device or a pipe in place of the file must neither block nor be read:
+    // folders fail the first test, devices and pipes report no size.
+    if (! file.existsAsFile())
+        return {};
+
+    const auto size = file.getSize();
+
+    if (size <= 0 || size > maxDocumentBytes)
+        return {};
+
+    juce::FileInputStream in (file);
+
+    if (! in.openedOk())
+        return {};
+
+    juce::MemoryBlock data;
+    in.readIntoMemoryBlock (data, maxDocumentBytes + 1);
+
+    return parseBytes (data.getData(), data.getSize());
+}
+
+int SafeXml::readInt (const juce::XmlElement& element, const juce::String& name, int defaultValue)
+{
+    if (! element.hasAttribute (name))
+        return defaultValue;
+
+    auto p = element.getStringAttribute (name).getCharPointer().findEndOfWhitespace();
+    const bool negative = *p == '-';
+
+    if (negative || *p == '+')
+        ++p;
+
+    // Saturates instead of overflowing, so "99999999999" reads as the largest int.
+    juce::int64 magnitude = 0;
+    const juce::int64 limit = negative ? -(juce::int64) std::numeric_limits<int>::min()
+                                       : (juce::int64) std::numeric_limits<int>::max();
+
+    for (auto c = *p; c >= '0' && c <= '9'; c = *++p)
+        magnitude = juce::jmin (limit, magnitude * 10 + (c - '0'));
+
+    return (int) (negative ? -magnitude : magnitude);
+}
+
+double SafeXml::textToFiniteDouble (const juce::String& text, double notANumberValue)
+{
+    const auto value = text.getDoubleValue();
+    return std::isfinite (value) ? value : notANumberValue;
+}
+
+double SafeXml::readDouble (const juce::XmlElement& element, const juce::String& name,
+                            double defaultValue, double notANumberValue)
+{
+    if (! element.hasAttribute (name))
+        return defaultValue;
+
+    return textToFiniteDouble (element.getStringAttribute (name), notANumberValue);
+}
+
+bool SafeXml::tagNameIs (const juce::XmlElement& element, const juce::String& tagName)
+{
+    return element.getTagName().equalsIgnoreCase (tagName);
+}
+
+juce::File SafeXml::fileForPath (const juce::String& path)
+{
+    return juce::File::isAbsolutePath (path) ? juce::File (path) : juce::File();
+}
+
+} // namespace korvanth

@@ -1,0 +1,70 @@
+#include "services/SafeXml.h"
+
+#include <gtest/gtest.h>
+
+using korvanth::SafeXml;
+
+TEST (SafeXml, NumbersAreReadFromTheirLeadingDigits)
+{
+    juce::XmlElement e ("E");
+    e.setAttribute ("plus", "+12");
+    e.setAttribute ("padded", "  -7px");
+    e.setAttribute ("word", "wide");
+    e.setAttribute ("huge", "99999999999999999999");
+    e.setAttribute ("hugeNegative", "-99999999999999999999");
+
+    EXPECT_EQ (SafeXml::readInt (e, "plus", 5), 12);
+    EXPECT_EQ (SafeXml::readInt (e, "padded", 5), -7);
+    EXPECT_EQ (SafeXml::readInt (e, "word", 5), 0);
+    EXPECT_EQ (SafeXml::readInt (e, "absent", 5), 5);
+    EXPECT_EQ (SafeXml::readInt (e, "huge", 0), std::numeric_limits<int>::max());
+    EXPECT_EQ (SafeXml::readInt (e, "hugeNegative", 0), std::numeric_limits<int>::min());
+}
+
+TEST (SafeXml, NumbersThatAreNotFiniteNeverComeThrough)
+{
+    juce::XmlElement e ("E");
+    e.setAttribute ("nan", "nan");
+    e.setAttribute ("inf", "-inf");
+    e.setAttribute ("overflow", "1e999");
+    e.setAttribute ("half", "0.5");
+
+    EXPECT_EQ (SafeXml::readDouble (e, "nan", 1.0, 2.0), 2.0);
+    EXPECT_EQ (SafeXml::readDouble (e, "inf", 1.0, 2.0), 2.0);
+    EXPECT_EQ (SafeXml::readDouble (e, "overflow", 1.0, 2.0), 2.0);
+    EXPECT_EQ (SafeXml::readDouble (e, "half", 1.0, 2.0), 0.5);
+    EXPECT_EQ (SafeXml::readDouble (e, "absent", 1.0, 2.0), 1.0);
+}
+
+TEST (SafeXml, OrdinaryDocumentsParse)
+{
+    const auto xml = SafeXml::parseText ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n"
+                                         "<!-- kept --><Root a=\"1\"><Child/></Root>\r\n");
+    ASSERT_NE (xml, nullptr);
+    EXPECT_EQ (xml->getTagName(), "Root");
+    EXPECT_NE (xml->getChildByName ("Child"), nullptr);
+
+    const char utf16[] = { '\xff', '\xfe', '<', 0, 'R', 0, '/', 0, '>', 0 };
+    const auto fromUtf16 = SafeXml::parseBytes (utf16, sizeof (utf16));
+    ASSERT_NE (fromUtf16, nullptr);
+    EXPECT_EQ (fromUtf16->getTagName(), "R");
+}
+
+TEST (SafeXml, DocumentsThatCouldHangOrCrashTheParserAreRefused)
+{
+    EXPECT_EQ (SafeXml::parseText ("<!DOCTYPE r SYSTEM \"/dev/zero\"><r a=\"&x;\"/>"), nullptr);
+    EXPECT_EQ (SafeXml::parseText ("<r><?pi?>text</r>"), nullptr);
+    EXPECT_EQ (SafeXml::parseText (juce::String::repeatedString ("<r>", 300) + "</r>"), nullptr);
+    EXPECT_EQ (SafeXml::parseText ("<r a=\"1\""), nullptr);
+    EXPECT_EQ (SafeXml::parseText (juce::String::repeatedString (" ", (int) SafeXml::maxDocumentBytes) + "<r/>"), nullptr);
+
+    const char notUtf8[] = { '<', 'r', ' ', 'a', '=', '"', '\xc3', '\x28', '"', '/', '>' };
+    EXPECT_EQ (SafeXml::parseBytes (notUtf8, sizeof (notUtf8)), nullptr);
+}
+
+TEST (SafeXml, OnlyAbsolutePathsNameFiles)
+{
+    EXPECT_EQ (SafeXml::fileForPath (""), juce::File());
+    EXPECT_EQ (SafeXml::fileForPath ("Settings/"), juce::File());
+    EXPECT_EQ (SafeXml::fileForPath ("/tmp/x").getFullPathName(), "/tmp/x");
+}
