@@ -23,12 +23,25 @@ TEST (Preparation, ValuesSetBeforeTheFirstPrepareReturnToTheirDefaults)
 
 TEST (Preparation, AStateLoadedBeforeTheFirstPrepareKeepsItsValues)
 {
+    juce::MemoryBlock state;
+
+    {
+        ProcessorRig saved;
+        saved.set (P::gain, 0.9f);
+        saved.set (P::hq, 1.0f);
+        saved.processor.getStateInformation (state);
+    }
+
     ProcessorRig rig;
-    rig.set (P::gain, 0.9f);
-    rig.processor.stateLoadedBeforePrepare = 1;
+    rig.processor.setStateInformation (state.getData(), static_cast<int> (state.getSize()));
     rig.prepare (48000.0, 256);
 
     EXPECT_EQ (rig.processor.parameter (P::gain).getValue(), 0.9f);
+
+    // HQ from the state is taken up by the first prepare: the circuit runs at twice the rate.
+    rig.run (256, rig.sine (220.0));
+    EXPECT_EQ (rig.processor.models[0].sampleRate, 96000.0);
+    EXPECT_GT (rig.processor.getLatencySamples(), 0);
 }
 
 TEST (Preparation, TheFirstPrepareSelectsTheCircuitAndFadesIn)
