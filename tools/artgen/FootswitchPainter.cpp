@@ -1,24 +1,9 @@
 #include "tools/artgen/FootswitchPainter.h"
 #include "tools/artgen/Palette.h"
+#include "tools/artgen/Shapes.h"
 
 namespace artgen
 {
-namespace
-{
-    juce::Path disc (juce::Point<float> centre, float radius)
-    {
-        juce::Path p;
-        p.addEllipse (centre.x - radius, centre.y - radius, radius * 2.0f, radius * 2.0f);
-        return p;
-    }
-
-    juce::ColourGradient litAcross (juce::Point<float> centre, float radius, juce::Colour lit, juce::Colour unlit)
-    {
-        auto l = Palette::towardsLight() * radius;
-        return juce::ColourGradient (lit, centre + l, unlit, centre - l, false);
-    }
-}
-
 void FootswitchPainter::paint (juce::Graphics& g, juce::Point<float> centre, bool pressed) const
 {
     constexpr float washerRadius = 42.0f;

@@ -1,5 +1,6 @@
 #include "tools/artgen/KnobPainter.h"
 #include "tools/artgen/Palette.h"
+#include "tools/artgen/Shapes.h"
 
 namespace artgen
 {
@@ -10,20 +11,6 @@ namespace
     juce::Point<float> polar (juce::Point<float> centre, float radius, float angle)
     {
         return centre + juce::Point<float> (radius * std::sin (angle), -radius * std::cos (angle));
-    }
-
-    juce::Path disc (juce::Point<float> centre, float radius)
-    {
-        juce::Path p;
-        p.addEllipse (centre.x - radius, centre.y - radius, radius * 2.0f, radius * 2.0f);
-        return p;
-    }
-
-    // A gradient across a disc along the light direction: lit side first.
-    juce::ColourGradient litAcross (juce::Point<float> centre, float radius, juce::Colour lit, juce::Colour unlit)
-    {
-        auto l = Palette::towardsLight() * radius;
-        return juce::ColourGradient (lit, centre + l, unlit, centre - l, false);
     }
 
     void strokeRing (juce::Graphics& g, juce::Point<float> centre, float radius, float thickness)

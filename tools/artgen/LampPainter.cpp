@@ -1,18 +1,9 @@
 #include "tools/artgen/LampPainter.h"
 #include "tools/artgen/Palette.h"
+#include "tools/artgen/Shapes.h"
 
 namespace artgen
 {
-namespace
-{
-    juce::Path disc (juce::Point<float> centre, float radius)
-    {
-        juce::Path p;
-        p.addEllipse (centre.x - radius, centre.y - radius, radius * 2.0f, radius * 2.0f);
-        return p;
-    }
-}
-
 void LampPainter::paint (juce::Graphics& g, juce::Point<float> centre, bool lit) const
 {
     constexpr float bezelRadius = 15.5f;
