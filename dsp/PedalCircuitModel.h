@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 // One channel of the pedal at component level: input coupling, two op-amp gain stages,
@@ -81,6 +82,29 @@ struct PedalCircuitModel
         double rate = 44100.0;
         std::array<double, 6> bilinearPowers { 1.0, k, k * k, k * k * k, k * k * k * k, k * k * k * k * k };
         ToneNetwork::ExpandedWeights weights { bilinearPowers }; // the network's rule at this rate
+
+        // The network last computed from the smoothed pots. Once the pots have settled they
+        // repeat bitwise, and the same pots give the same network, so it is reused until they
+        // move; prepare forgets it with the rule it came from.
+        ToneNetwork::Coefficients network;
+        std::array<double, 4> networkPots {};
+        bool networkValid = false;
+
+        const ToneNetwork::Coefficients& forPots (const std::array<SmoothedPot, 4>& pots) noexcept
+        {
+            const std::array<double, 4> current { pots[bassPot].current, pots[midPot].current,
+                                                  pots[treblePot].current, pots[volumePot].current };
+
+            if (! networkValid || std::memcmp (current.data(), networkPots.data(), sizeof (current)) != 0)
+            {
+                network = weights.computeCoefficients (current[bassPot], current[midPot],
+                                                       current[treblePot], current[volumePot]);
+                networkPots = current;
+                networkValid = true;
+            }
+
+            return network;
+        }
     };
 
     double sampleRate = 44100.0;
@@ -154,10 +178,7 @@ inline float PedalCircuitModel::processSample (float input, float inputGain, flo
     for (std::size_t pot = 0; pot < smoothedPots.size(); ++pot)
         smoothedPots[pot].current = toneTargets[pot] + smoothedPots[pot].previous * tonePotSmoothing;
 
-    const auto coefficients = toneCoefficients.weights.computeCoefficients (smoothedPots[bassPot].current,
-                                                                            smoothedPots[midPot].current,
-                                                                            smoothedPots[treblePot].current,
-                                                                            smoothedPots[volumePot].current);
+    const auto& coefficients = toneCoefficients.forPots (smoothedPots);
     const auto y = static_cast<float> (ToneNetwork::process (toneState, coefficients, toneInput));
     const float o = filters.outputLowpass.processLowpass (y);
 
