@@ -47,6 +47,7 @@ struct DiodeClipperTable
         const double b = a / emissionCoefficient / thermalVoltage;
         const double perVolt = 1.0 / (emissionCoefficient * thermalVoltage); // saves two divisions a step
 
+        const double drive = s + k * (x - s);
         double v = start;
         double next = start;
 
@@ -54,11 +55,15 @@ struct DiodeClipperTable
         {
             const double u = v * perVolt;
 
-            // sinh and cosh from one exponential: this runs a few times per sample and channel.
-            const double growth = std::exp (u);
-            const double decay = 1.0 / growth;
-            const double f = s + k * (x - s) - a * (0.5 * (growth - decay));
-            next = v - (f - v) / (-1.0 - b * (0.5 * (growth + decay)));
+            // sinh u = sign (u) (1 - e^2) / 2e and cosh u = (1 + e^2) / 2e with e = exp (-|u|):
+            // one exponential that cannot overflow, and the Newton step f / f' taken with both
+            // scaled by 2e, so a step needs one division and no reciprocal of the exponential.
+            const double e = std::exp (-std::abs (u));
+            const double eSquared = e * e;
+            const double twiceE = 2.0 * e;
+            const double error = twiceE * (drive - v) - a * std::copysign (1.0 - eSquared, u);
+            const double slope = -twiceE - b * (1.0 + eSquared);
+            next = v - error / slope;
 
             if (std::abs (next - v) < 9.999999747378752e-06) // 1e-5 as a float
                 break;
