@@ -87,6 +87,7 @@ struct PedalCircuitModel
         // repeat bitwise, and the same pots give the same network, so it is reused until they
         // move; prepare forgets it with the rule it came from.
         ToneNetwork::Coefficients network;
+        double networkScale = 1.0; // 1 / a0 of network
         std::array<double, 4> networkPots {};
         bool networkValid = false;
 
@@ -99,6 +100,7 @@ struct PedalCircuitModel
             {
                 network = weights.computeCoefficients (current[bassPot], current[midPot],
                                                        current[treblePot], current[volumePot]);
+                networkScale = 1.0 / network.a[0];
                 networkPots = current;
                 networkValid = true;
             }
@@ -179,7 +181,8 @@ inline float PedalCircuitModel::processSample (float input, float inputGain, flo
         smoothedPots[pot].current = toneTargets[pot] + smoothedPots[pot].previous * tonePotSmoothing;
 
     const auto& coefficients = toneCoefficients.forPots (smoothedPots);
-    const auto y = static_cast<float> (ToneNetwork::process (toneState, coefficients, toneInput));
+    const auto y = static_cast<float> (ToneNetwork::process (toneState, coefficients, toneInput,
+                                                             toneCoefficients.networkScale));
     const float o = filters.outputLowpass.processLowpass (y);
 
     float fadeGain = 1.0f;
