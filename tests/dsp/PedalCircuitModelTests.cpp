@@ -245,3 +245,36 @@ TEST (PedalCircuitModel, RatesAndVariantsInAnyOrderGiveTheTablesOfAFreshModel)
         EXPECT_EQ (model.waveshaperB.diodeTable.values, fresh.waveshaperB.diodeTable.values);
     }
 }
+
+// The tone network is reused while the smoothed pots stand still; a listener must hear exactly
+// what a network recomputed every sample gives, through knob moves, glides and a new rate.
+TEST (PedalCircuitModel, ReusedToneNetworkSoundsExactlyLikeOneRecomputedEverySample)
+{
+    for (const int32_t circuit : { PedalCircuitModel::defaultCircuit, PedalCircuitModel::bassCircuit })
+    {
+        auto reused = preparedModel (48000.0, circuit);
+        auto recomputed = preparedModel (48000.0, circuit);
+
+        for (int i = 0; i < 96000; ++i)
+        {
+            if (i == 48000)
+            {
+                reused.prepare (96000.0);
+                reused.setCircuitType (circuit);
+                recomputed.prepare (96000.0);
+                recomputed.setCircuitType (circuit);
+            }
+
+            if (i % 12000 == 0)
+                for (auto* model : { &reused, &recomputed })
+                    for (std::size_t pot = 0; pot < 4; ++pot)
+                        model->toneTargets[pot] = static_cast<double> ((i / 12000 + static_cast<int> (pot)) % 5)
+                                                  * 0.25 * (1.0 - PedalCircuitModel::tonePotSmoothing);
+
+            const auto x = static_cast<float> (0.3 * std::sin (2.0 * pi * 110.0 * i / 48000.0));
+            recomputed.toneCoefficients.networkValid = false;
+            ASSERT_EQ (reused.processSample (x, 1.0f, 1.0f), recomputed.processSample (x, 1.0f, 1.0f))
+                << "circuit " << circuit << ", sample " << i;
+        }
+    }
+}
