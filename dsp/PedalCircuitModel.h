@@ -148,11 +148,61 @@ struct PedalCircuitModel
     // One sample through the whole pedal, from the input level to the output level.
     float processSample (float input, float inputGain, float outputGain) noexcept;
 
+    // One sample through two channels' pedals at once, each exactly as processSample would;
+    // their clipper solves run interleaved so that the two overlap.
+    static void processSamplePair (PedalCircuitModel& left, PedalCircuitModel& right,
+                                   float leftInput, float rightInput, float inputGain, float outputGain,
+                                   float& leftOutput, float& rightOutput) noexcept;
+
     static constexpr double tonePotSmoothing = 0.993;
     static constexpr double toneRateLimit = 192000.0;
+
+private:
+    // A sample's way to the clipper: the input stage's output u and the clipper's input e.
+    struct ClipperFeed
+    {
+        double u;
+        float e;
+    };
+
+    ClipperFeed processUpToClipper (float input, float inputGain) noexcept;
+    float clip (float e) noexcept;
+    float processAfterClipper (const ClipperFeed& feed, float clipped, float outputGain) noexcept;
 };
 
 inline float PedalCircuitModel::processSample (float input, float inputGain, float outputGain) noexcept
+{
+    const auto feed = processUpToClipper (input, inputGain);
+    return processAfterClipper (feed, clip (feed.e), outputGain);
+}
+
+inline void PedalCircuitModel::processSamplePair (PedalCircuitModel& left, PedalCircuitModel& right,
+                                                  float leftInput, float rightInput, float inputGain,
+                                                  float outputGain, float& leftOutput, float& rightOutput) noexcept
+{
+    const auto leftFeed = left.processUpToClipper (leftInput, inputGain);
+    const auto rightFeed = right.processUpToClipper (rightInput, inputGain);
+    float leftClipped, rightClipped;
+
+    if (left.clipperKind < asymmetricClipper && right.clipperKind < asymmetricClipper)
+    {
+        double leftNode, rightNode;
+        DiodeClipperTable::solvePair (left.clipperTable, leftFeed.e, left.clipperTable.lookup (leftFeed.e), leftNode,
+                                      right.clipperTable, rightFeed.e, right.clipperTable.lookup (rightFeed.e), rightNode);
+        leftClipped = static_cast<float> (leftNode);
+        rightClipped = static_cast<float> (rightNode);
+    }
+    else
+    {
+        leftClipped = left.clip (leftFeed.e);
+        rightClipped = right.clip (rightFeed.e);
+    }
+
+    leftOutput = left.processAfterClipper (leftFeed, leftClipped, outputGain);
+    rightOutput = right.processAfterClipper (rightFeed, rightClipped, outputGain);
+}
+
+inline PedalCircuitModel::ClipperFeed PedalCircuitModel::processUpToClipper (float input, float inputGain) noexcept
 {
     const float x = input * inputGain;
     const double u = inputStageGain * static_cast<double> (filters.inputCoupling.processHighpass (x));
@@ -165,13 +215,20 @@ inline float PedalCircuitModel::processSample (float input, float inputGain, flo
     const float c = waveshaperB.processSample (waveshaperCurve, filters.stage2Coupling.processHighpass (b));
     const float d = filters.stage2Feedback.processLowpass (c);
     const float e = filters.clipperCoupling.processHighpass (d);
+    return { u, e };
+}
 
-    float clipped;
-
+inline float PedalCircuitModel::clip (float e) noexcept
+{
     if (clipperKind < asymmetricClipper)
-        clipped = static_cast<float> (clipperTable.solve (e, clipperTable.lookup (e)));
-    else
-        clipped = asymmetricTable.dcBlocker.processHighpass (asymmetricTable.lookup (e));
+        return static_cast<float> (clipperTable.solve (e, clipperTable.lookup (e)));
+
+    return asymmetricTable.dcBlocker.processHighpass (asymmetricTable.lookup (e));
+}
+
+inline float PedalCircuitModel::processAfterClipper (const ClipperFeed& feed, float clipped, float outputGain) noexcept
+{
+    const double u = feed.u;
 
     // "Bass" mixes the clean input stage back in before the tone controls.
     const float toneInput = circuitIndex == bassCircuit ? static_cast<float> (u + static_cast<double> (clipped))
