@@ -5,7 +5,8 @@
 #include <cmath>
 #include <vector>
 
-// Real-time factor of the whole processor: seconds of audio per second of one core.
+// Real-time factor of the whole processor: seconds of audio per second of one core. On one
+// core the stereo rows should reach 100 with HQ off and 50 with HQ on.
 namespace
 {
 constexpr double benchRate = 48000.0;

@@ -41,41 +41,94 @@ struct DiodeClipperTable
     // One clipper sample: solves s + k (x - s) - 2 k R Is sinh (v / (n Vt)) - v = 0 for v.
     double solve (double x, double start) noexcept
     {
-        const double s = state;
-        const double k = blend;
-        const double a = 2.0 * k * seriesResistance * saturationCurrent;
-        const double b = a / emissionCoefficient / thermalVoltage;
-        const double perVolt = 1.0 / (emissionCoefficient * thermalVoltage); // saves two divisions a step
+        NewtonSolve solver (*this, x, start);
 
-        double v = start;
-        double next = start;
+        while (solver.step())
+        {
+        }
 
-        for (;;)
+        return solver.finish();
+    }
+
+    // One sample of two independent clippers (the two channels). Each takes exactly the steps
+    // it would take alone; interleaving them lets the two chains of exponentials and divisions
+    // overlap instead of waiting on each other.
+    static void solvePair (DiodeClipperTable& first, double firstX, double firstStart, double& firstResult,
+                           DiodeClipperTable& second, double secondX, double secondStart, double& secondResult) noexcept
+    {
+        NewtonSolve one (first, firstX, firstStart);
+        NewtonSolve other (second, secondX, secondStart);
+        bool oneRunning = true;
+        bool otherRunning = true;
+
+        while (oneRunning || otherRunning)
+        {
+            if (oneRunning)
+                oneRunning = one.step();
+
+            if (otherRunning)
+                otherRunning = other.step();
+        }
+
+        firstResult = one.finish();
+        secondResult = other.finish();
+    }
+
+    // The Newton iteration of one clipper sample, a step at a time.
+    struct NewtonSolve
+    {
+        NewtonSolve (DiodeClipperTable& clipper, double x, double start) noexcept
+            : table (clipper),
+              s (clipper.state),
+              a (2.0 * clipper.blend * clipper.seriesResistance * clipper.saturationCurrent),
+              b (a / clipper.emissionCoefficient / clipper.thermalVoltage),
+              perVolt (1.0 / (clipper.emissionCoefficient * clipper.thermalVoltage)), // saves two divisions a step
+              drive (s + clipper.blend * (x - s)),
+              v (start),
+              next (start)
+        {
+        }
+
+        // One Newton step; false once the solve has converged or run out of steps.
+        bool step() noexcept
         {
             const double u = v * perVolt;
 
-            // sinh and cosh from one exponential: this runs a few times per sample and channel.
-            const double growth = std::exp (u);
-            const double decay = 1.0 / growth;
-            const double f = s + k * (x - s) - a * (0.5 * (growth - decay));
-            next = v - (f - v) / (-1.0 - b * (0.5 * (growth + decay)));
+            // sinh u = sign (u) (1 - e^2) / 2e and cosh u = (1 + e^2) / 2e with e = exp (-|u|):
+            // one exponential that cannot overflow, and the Newton step f / f' taken with both
+            // scaled by 2e, so a step needs one division and no reciprocal of the exponential.
+            const double e = std::exp (-std::abs (u));
+            const double eSquared = e * e;
+            const double twiceE = 2.0 * e;
+            const double error = twiceE * (drive - v) - a * std::copysign (1.0 - eSquared, u);
+            const double slope = -twiceE - b * (1.0 + eSquared);
+            next = v - error / slope;
 
             if (std::abs (next - v) < 9.999999747378752e-06) // 1e-5 as a float
-                break;
+                return false;
 
-            const int32_t previous = iterationCount;
-            iterationCount = previous + 1;
+            const int32_t previous = table.iterationCount;
+            table.iterationCount = previous + 1;
 
-            if (! (previous < iterationLimit))
-                break;
+            if (! (previous < table.iterationLimit))
+                return false;
 
             v = next;
+            return true;
         }
 
-        iterationCount = 0;
-        state = 2.0 * next - s;
-        return next;
-    }
+        // Moves the clipper's lowpass state on and returns the node voltage.
+        double finish() noexcept
+        {
+            table.iterationCount = 0;
+            table.state = 2.0 * next - s;
+            return next;
+        }
+
+        DiodeClipperTable& table;
+        const double s, a, b, perVolt, drive;
+        double v, next;
+    };
 
     // The inputs of a sweep; values and the end state follow from them alone.
     struct BuildInputs

@@ -91,9 +91,34 @@ private:
         const float attackTime = std::max (attack, 3.0f);
         const float releaseTime = std::max (release - attack, 3.0f);
 
-        attackCoefficient = static_cast<float> (std::exp (-1.0 / (sampleRate * static_cast<double> (attackTime) * 0.001)));
-        releaseCoefficient = static_cast<float> (std::exp (-1.0 / (sampleRate * static_cast<double> (releaseTime) * 0.001)));
+        attackCoefficient = attackFromTime.coefficientFor (attackTime, sampleRate);
+        releaseCoefficient = releaseFromTime.coefficientFor (releaseTime, sampleRate);
     }
+
+    // e^(-1 / (fs t)) for a time t in ms. The release time sits at its 3 ms floor whenever the
+    // base times are equal, and the attack time at its floor on spiky keys, so the last time
+    // and its coefficient are kept: the same time at the same rate gives the same coefficient.
+    struct TimeCoefficient
+    {
+        float time = std::numeric_limits<float>::quiet_NaN(); // matches no time until computed
+        double rate = 0.0;
+        float coefficient = 0.0f;
+
+        float coefficientFor (float newTime, double newRate) noexcept
+        {
+            if (! (newTime == time && newRate == rate))
+            {
+                coefficient = static_cast<float> (std::exp (-1.0 / (newRate * static_cast<double> (newTime) * 0.001)));
+                time = newTime;
+                rate = newRate;
+            }
+
+            return coefficient;
+        }
+    };
+
+    TimeCoefficient attackFromTime;
+    TimeCoefficient releaseFromTime;
 
     // Saturates: a gate that stays open or closed for hours must not wrap into a new hold.
     static void countUp (int32_t& count) noexcept

@@ -7,7 +7,7 @@
 
 void OnePoleFilter::setCornerFrequency (float cornerHz) noexcept
 {
-    g = static_cast<float> (std::tan (static_cast<double> (cornerHz) * dspPi / sampleRate));
+    setCoefficient (static_cast<float> (std::tan (static_cast<double> (cornerHz) * dspPi / sampleRate)));
 }
 
 float topCorner (double sampleRate) noexcept

@@ -70,6 +70,7 @@ void PedalCircuitModel::prepare (double newSampleRate)
     }
 
     toneCoefficients.weights.prepare (toneCoefficients.bilinearPowers);
+    toneCoefficients.networkValid = false;
 
     sampleRate = fs;
     fadeLength = std::max (roundToInt32 (fs * 10.0 * 0.001), 1);

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 // One channel of the pedal at component level: input coupling, two op-amp gain stages,
@@ -81,6 +82,31 @@ struct PedalCircuitModel
         double rate = 44100.0;
         std::array<double, 6> bilinearPowers { 1.0, k, k * k, k * k * k, k * k * k * k, k * k * k * k * k };
         ToneNetwork::ExpandedWeights weights { bilinearPowers }; // the network's rule at this rate
+
+        // The network last computed from the smoothed pots. Once the pots have settled they
+        // repeat bitwise, and the same pots give the same network, so it is reused until they
+        // move; prepare forgets it with the rule it came from.
+        ToneNetwork::Coefficients network;
+        double networkScale = 1.0; // 1 / a0 of network
+        std::array<double, 4> networkPots {};
+        bool networkValid = false;
+
+        const ToneNetwork::Coefficients& forPots (const std::array<SmoothedPot, 4>& pots) noexcept
+        {
+            const std::array<double, 4> current { pots[bassPot].current, pots[midPot].current,
+                                                  pots[treblePot].current, pots[volumePot].current };
+
+            if (! networkValid || std::memcmp (current.data(), networkPots.data(), sizeof (current)) != 0)
+            {
+                network = weights.computeCoefficients (current[bassPot], current[midPot],
+                                                       current[treblePot], current[volumePot]);
+                networkScale = 1.0 / network.a[0];
+                networkPots = current;
+                networkValid = true;
+            }
+
+            return network;
+        }
     };
 
     double sampleRate = 44100.0;
@@ -122,11 +148,61 @@ struct PedalCircuitModel
     // One sample through the whole pedal, from the input level to the output level.
     float processSample (float input, float inputGain, float outputGain) noexcept;
 
+    // One sample through two channels' pedals at once, each exactly as processSample would;
+    // their clipper solves run interleaved so that the two overlap.
+    static void processSamplePair (PedalCircuitModel& left, PedalCircuitModel& right,
+                                   float leftInput, float rightInput, float inputGain, float outputGain,
+                                   float& leftOutput, float& rightOutput) noexcept;
+
     static constexpr double tonePotSmoothing = 0.993;
     static constexpr double toneRateLimit = 192000.0;
+
+private:
+    // A sample's way to the clipper: the input stage's output u and the clipper's input e.
+    struct ClipperFeed
+    {
+        double u;
+        float e;
+    };
+
+    ClipperFeed processUpToClipper (float input, float inputGain) noexcept;
+    float clip (float e) noexcept;
+    float processAfterClipper (const ClipperFeed& feed, float clipped, float outputGain) noexcept;
 };
 
 inline float PedalCircuitModel::processSample (float input, float inputGain, float outputGain) noexcept
+{
+    const auto feed = processUpToClipper (input, inputGain);
+    return processAfterClipper (feed, clip (feed.e), outputGain);
+}
+
+inline void PedalCircuitModel::processSamplePair (PedalCircuitModel& left, PedalCircuitModel& right,
+                                                  float leftInput, float rightInput, float inputGain,
+                                                  float outputGain, float& leftOutput, float& rightOutput) noexcept
+{
+    const auto leftFeed = left.processUpToClipper (leftInput, inputGain);
+    const auto rightFeed = right.processUpToClipper (rightInput, inputGain);
+    float leftClipped, rightClipped;
+
+    if (left.clipperKind < asymmetricClipper && right.clipperKind < asymmetricClipper)
+    {
+        double leftNode, rightNode;
+        DiodeClipperTable::solvePair (left.clipperTable, leftFeed.e, left.clipperTable.lookup (leftFeed.e), leftNode,
+                                      right.clipperTable, rightFeed.e, right.clipperTable.lookup (rightFeed.e), rightNode);
+        leftClipped = static_cast<float> (leftNode);
+        rightClipped = static_cast<float> (rightNode);
+    }
+    else
+    {
+        leftClipped = left.clip (leftFeed.e);
+        rightClipped = right.clip (rightFeed.e);
+    }
+
+    leftOutput = left.processAfterClipper (leftFeed, leftClipped, outputGain);
+    rightOutput = right.processAfterClipper (rightFeed, rightClipped, outputGain);
+}
+
+inline PedalCircuitModel::ClipperFeed PedalCircuitModel::processUpToClipper (float input, float inputGain) noexcept
 {
     const float x = input * inputGain;
     const double u = inputStageGain * static_cast<double> (filters.inputCoupling.processHighpass (x));
@@ -139,13 +215,20 @@ inline float PedalCircuitModel::processSample (float input, float inputGain, flo
     const float c = waveshaperB.processSample (waveshaperCurve, filters.stage2Coupling.processHighpass (b));
     const float d = filters.stage2Feedback.processLowpass (c);
     const float e = filters.clipperCoupling.processHighpass (d);
+    return { u, e };
+}
 
-    float clipped;
-
+inline float PedalCircuitModel::clip (float e) noexcept
+{
     if (clipperKind < asymmetricClipper)
-        clipped = static_cast<float> (clipperTable.solve (e, clipperTable.lookup (e)));
-    else
-        clipped = asymmetricTable.dcBlocker.processHighpass (asymmetricTable.lookup (e));
+        return static_cast<float> (clipperTable.solve (e, clipperTable.lookup (e)));
+
+    return asymmetricTable.dcBlocker.processHighpass (asymmetricTable.lookup (e));
+}
+
+inline float PedalCircuitModel::processAfterClipper (const ClipperFeed& feed, float clipped, float outputGain) noexcept
+{
+    const double u = feed.u;
 
     // "Bass" mixes the clean input stage back in before the tone controls.
     const float toneInput = circuitIndex == bassCircuit ? static_cast<float> (u + static_cast<double> (clipped))
@@ -154,11 +237,9 @@ inline float PedalCircuitModel::processSample (float input, float inputGain, flo
     for (std::size_t pot = 0; pot < smoothedPots.size(); ++pot)
         smoothedPots[pot].current = toneTargets[pot] + smoothedPots[pot].previous * tonePotSmoothing;
 
-    const auto coefficients = toneCoefficients.weights.computeCoefficients (smoothedPots[bassPot].current,
-                                                                            smoothedPots[midPot].current,
-                                                                            smoothedPots[treblePot].current,
-                                                                            smoothedPots[volumePot].current);
-    const auto y = static_cast<float> (ToneNetwork::process (toneState, coefficients, toneInput));
+    const auto& coefficients = toneCoefficients.forPots (smoothedPots);
+    const auto y = static_cast<float> (ToneNetwork::process (toneState, coefficients, toneInput,
+                                                             toneCoefficients.networkScale));
     const float o = filters.outputLowpass.processLowpass (y);
 
     float fadeGain = 1.0f;

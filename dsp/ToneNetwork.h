@@ -155,11 +155,12 @@ namespace ToneNetwork
     };
 
     // One sample through the direct form II delay line w (w[0] is the newest).
-    inline double process (std::array<double, 6>& w, const Coefficients& c, double input) noexcept
+    // scale is 1 / a0: one reciprocal serves both divisions by a0, and a caller holding the
+    // coefficients over many samples keeps it with them.
+    inline double process (std::array<double, 6>& w, const Coefficients& c, double input, double scale) noexcept
     {
-        // One reciprocal serves both divisions by a0, and the sums are taken in pairs, so the
-        // step waits on as few operations as possible; the difference is rounding.
-        const double scale = 1.0 / c.a[0];
+        // The sums are taken in pairs, so the step waits on as few operations as possible;
+        // the difference is rounding.
         const double feedback = (c.a[1] * w[1] + c.a[2] * w[2]) + (c.a[3] * w[3] + c.a[4] * w[4]) + c.a[5] * w[5];
         const double history = (c.b[1] * w[1] + c.b[2] * w[2]) + (c.b[3] * w[3] + c.b[4] * w[4]) + c.b[5] * w[5];
         const double w0 = input - feedback * scale;
@@ -172,5 +173,10 @@ namespace ToneNetwork
         w[1] = w0;
         w[0] = w0;
         return output;
+    }
+
+    inline double process (std::array<double, 6>& w, const Coefficients& c, double input) noexcept
+    {
+        return process (w, c, input, 1.0 / c.a[0]);
     }
 }

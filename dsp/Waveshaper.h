@@ -41,14 +41,16 @@ struct Waveshaper
     float processSample (int curve, float x) noexcept
     {
         const double rail = positiveRail;
-        const double scaled = (gain / rail) * static_cast<double> (x);
-        const auto scaledFloat = static_cast<float> (scaled);
+
+        // The input over the rail, for the curves drawn in units of the rail; worked out only
+        // where it is read, as the division would otherwise cost the hard clip every sample.
+        auto scaledInput = [this, rail, x] { return (gain / rail) * static_cast<double> (x); };
         double y;
 
         switch (static_cast<unsigned> (curve))
         {
             case Erf:
-                y = rail * std::erf (scaled);
+                y = rail * std::erf (scaledInput());
                 break;
 
             case HardClip:
@@ -67,6 +69,8 @@ struct Waveshaper
 
             case ErfTable:
             {
+                const auto scaledFloat = static_cast<float> (scaledInput());
+
                 // Written so that NaN reads the bottom entry rather than a wild index.
                 const float t = scaledFloat >= -2.0f ? (scaledFloat < 2.0f ? scaledFloat : 2.0f) + 2.0f : 0.0f;
                 const float position = static_cast<float> (erfTableSize - 1) * 0.25f * t;
@@ -75,18 +79,22 @@ struct Waveshaper
             }
 
             case Atan:
+            {
+                const auto scaledFloat = static_cast<float> (scaledInput());
                 y = rail * static_cast<double> (std::atan (std::abs (scaledFloat)) * sign (scaledFloat));
                 break;
+            }
 
             case AtanPower:
             {
+                const auto scaledFloat = static_cast<float> (scaledInput());
                 const float shaped = std::pow (std::atan (std::pow (std::abs (scaledFloat), 5.0f)), 0.2f);
                 y = rail * static_cast<double> (shaped * sign (scaledFloat));
                 break;
             }
 
             case DiodeTable:
-                y = rail * static_cast<double> (diodeTable.lookup (scaledFloat));
+                y = rail * static_cast<double> (diodeTable.lookup (static_cast<float> (scaledInput())));
                 break;
 
             case Linear:

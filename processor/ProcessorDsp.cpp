@@ -352,6 +352,22 @@ void TheQuillmontAudioProcessor::processDsp (const juce::dsp::ProcessContextRepl
     {
         const auto numSamples = in.getNumSamples();
 
+        // Each channel's clipper solve waits on its previous sample; stepping both channels
+        // together lets the two chains overlap.
+        if (in.getNumChannels() == 2)
+        {
+            const float* sourceLeft = in.getChannelPointer (0);
+            const float* sourceRight = in.getChannelPointer (1);
+            float* left = out.getChannelPointer (0);
+            float* right = out.getChannelPointer (1);
+
+            for (size_t i = 0; i < numSamples; ++i)
+                PedalCircuitModel::processSamplePair (models[0], models[1], sourceLeft[i], sourceRight[i],
+                                                      inputGain, outputGain, left[i], right[i]);
+
+            return;
+        }
+
         for (size_t c = 0; c < in.getNumChannels(); ++c)
         {
             auto& model = models[c];

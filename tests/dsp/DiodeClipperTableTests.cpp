@@ -150,3 +150,46 @@ TEST (AsymmetricClipperTable, NegativeInputsAndMinusZeroReadTheNegativeHalf)
     EXPECT_EQ (table.lookup (-10.0f), -100.0f);
     EXPECT_EQ (table.lookup (10.0f), table.values.back());
 }
+
+// The solve scales the Newton step to need one exponential and one division; it has to land
+// where the textbook step with sinh and cosh lands, to rounding, from any start and state.
+TEST (DiodeClipperTable, SolveLandsWhereTheTextbookNewtonStepLands)
+{
+    auto textbookSolve = [] (const DiodeClipperTable& t, double x, double s, double start)
+    {
+        const double nVt = t.emissionCoefficient * t.thermalVoltage;
+        const double a = 2.0 * t.blend * t.seriesResistance * t.saturationCurrent;
+        double v = start;
+
+        for (int step = 0; step <= t.iterationLimit; ++step)
+        {
+            const double f = s + t.blend * (x - s) - a * std::sinh (v / nVt) - v;
+            const double slope = -1.0 - a / nVt * std::cosh (v / nVt);
+            const double next = v - f / slope;
+
+            if (std::abs (next - v) < 9.999999747378752e-06)
+                return next;
+
+            v = next;
+        }
+
+        return v;
+    };
+
+    auto table = standardTable();
+    double worst = 0.0;
+
+    for (double s = -1.5; s <= 1.5; s += 0.25)
+        for (double x = -12.0; x <= 12.0; x += 0.0625)
+        {
+            table.state = s;
+            const double start = table.lookup (static_cast<float> (x));
+            const double solved = table.solve (x, start);
+            worst = std::max (worst, std::abs (solved - textbookSolve (table, x, s, start)));
+
+            // The result solves the clipper's equation, not just the reference's.
+            ASSERT_NEAR (clipperResidual (table, x, s, solved), 0.0, 1e-6) << x << " V from state " << s;
+        }
+
+    EXPECT_LT (worst, 1e-9);
+}

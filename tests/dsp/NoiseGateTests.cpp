@@ -192,3 +192,19 @@ TEST (NoiseGate, GateHeldForHoursNeitherWrapsItsCountNorFreezes)
 
     EXPECT_LT (gate.gain, 1e-3f);
 }
+
+// The gate keeps the last time's coefficient; a new rate must still give the new rate's timing.
+TEST (NoiseGate, ReleaseTimingFollowsANewRate)
+{
+    auto gate = preparedGate();
+
+    for (int i = 0; i < 4410; ++i)
+        gate.processSample (static_cast<float> (0.5 * std::sin (2.0 * pi * 441.0 * i / 44100.0)), 1.0f);
+
+    gate.prepare (96000.0);
+
+    for (int i = 0; i < 9600; ++i)
+        gate.processSample (static_cast<float> (0.5 * std::sin (2.0 * pi * 441.0 * i / 96000.0)), 1.0f);
+
+    EXPECT_FLOAT_EQ (gate.releaseCoefficient, static_cast<float> (std::exp (-1.0 / (96000.0 * 0.003))));
+}

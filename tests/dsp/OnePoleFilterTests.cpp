@@ -74,3 +74,42 @@ TEST (OnePoleFilter, LowpassPassesDcAndHighpassRemovesIt)
     EXPECT_NEAR (low, 1.0f, 1e-4f);
     EXPECT_NEAR (high, 0.0f, 1e-4f);
 }
+
+// The section multiplies by a kept reciprocal; every sample must still come out exactly as the
+// float division by (g + 1) would give it, or the chain's sound would drift from the circuit's.
+TEST (OnePoleFilter, KeptReciprocalGivesExactlyTheDividedSample)
+{
+    uint32_t noise = 987654321u;
+    auto next = [&noise]
+    {
+        noise = noise * 1664525u + 1013904223u;
+        return static_cast<double> (noise) / 4294967296.0;
+    };
+
+    for (const double corner : { 1.0, 5.0, 312.0, 360.0, 3000.0, 13760.0, 19000.0 })
+        for (const double rate : { 32000.0, 44100.0, 48000.0, 96000.0, 192000.0 })
+        {
+            OnePoleFilter filter;
+            filter.sampleRate = rate;
+            filter.setCornerFrequency (static_cast<float> (corner));
+            float reference = 0.0f;
+
+            for (int i = 0; i < 20000; ++i)
+            {
+                const auto x = static_cast<float> ((next() - 0.5) * std::pow (10.0, 4.0 * next() - 2.0));
+                const float expected = (filter.g * x + reference) / (filter.g + 1.0f);
+                reference = 2.0f * expected - reference;
+
+                ASSERT_EQ (filter.processLowpass (x), expected) << corner << " Hz at " << rate << ", sample " << i;
+            }
+        }
+}
+
+TEST (OnePoleFilter, SettingTheCoefficientDirectlyKeepsTheReciprocalInStep)
+{
+    OnePoleFilter filter;
+    filter.setCornerFrequency (1000.0f);
+    filter.setCoefficient (0.3f);
+
+    EXPECT_EQ (filter.processLowpass (1.0f), 0.3f / 1.3f);
+}

@@ -245,3 +245,69 @@ TEST (PedalCircuitModel, RatesAndVariantsInAnyOrderGiveTheTablesOfAFreshModel)
         EXPECT_EQ (model.waveshaperB.diodeTable.values, fresh.waveshaperB.diodeTable.values);
     }
 }
+
+// The tone network is reused while the smoothed pots stand still; a listener must hear exactly
+// what a network recomputed every sample gives, through knob moves, glides and a new rate.
+TEST (PedalCircuitModel, ReusedToneNetworkSoundsExactlyLikeOneRecomputedEverySample)
+{
+    for (const int32_t circuit : { PedalCircuitModel::defaultCircuit, PedalCircuitModel::bassCircuit })
+    {
+        auto reused = preparedModel (48000.0, circuit);
+        auto recomputed = preparedModel (48000.0, circuit);
+
+        for (int i = 0; i < 96000; ++i)
+        {
+            if (i == 48000)
+            {
+                reused.prepare (96000.0);
+                reused.setCircuitType (circuit);
+                recomputed.prepare (96000.0);
+                recomputed.setCircuitType (circuit);
+            }
+
+            if (i % 12000 == 0)
+                for (auto* model : { &reused, &recomputed })
+                    for (std::size_t pot = 0; pot < 4; ++pot)
+                        model->toneTargets[pot] = static_cast<double> ((i / 12000 + static_cast<int> (pot)) % 5)
+                                                  * 0.25 * (1.0 - PedalCircuitModel::tonePotSmoothing);
+
+            const auto x = static_cast<float> (0.3 * std::sin (2.0 * pi * 110.0 * i / 48000.0));
+            recomputed.toneCoefficients.networkValid = false;
+            ASSERT_EQ (reused.processSample (x, 1.0f, 1.0f), recomputed.processSample (x, 1.0f, 1.0f))
+                << "circuit " << circuit << ", sample " << i;
+        }
+    }
+}
+
+// Stereo runs both channels' pedals together; each channel must sound exactly as it does alone,
+// whatever circuit, gain and signal the two see.
+TEST (PedalCircuitModel, ChannelsProcessedTogetherSoundExactlyAsEachAlone)
+{
+    const std::pair<int32_t, int32_t> circuits[] { { PedalCircuitModel::defaultCircuit, PedalCircuitModel::defaultCircuit },
+                                                   { PedalCircuitModel::plexyCircuit, PedalCircuitModel::plexyCircuit },
+                                                   { PedalCircuitModel::mgvCircuit, PedalCircuitModel::bassCircuit },
+                                                   { PedalCircuitModel::smoothCircuit, PedalCircuitModel::smoothCircuit },
+                                                   { PedalCircuitModel::defaultCircuit, PedalCircuitModel::smoothCircuit } };
+
+    for (const auto& [leftCircuit, rightCircuit] : circuits)
+    {
+        auto left = preparedModel (48000.0, leftCircuit);
+        auto right = preparedModel (48000.0, rightCircuit);
+        left.waveshaperA.gain = 46.45;
+        right.waveshaperA.gain = 12.0;
+        auto leftAlone = left;
+        auto rightAlone = right;
+
+        for (int i = 0; i < 48000; ++i)
+        {
+            const double t = std::fmod (i / 48000.0, 0.25);
+            const auto l = static_cast<float> (0.5 * std::exp (-6.0 * t) * std::sin (2.0 * pi * 110.0 * t));
+            const auto r = static_cast<float> (0.2 * std::exp (-3.0 * t) * std::sin (2.0 * pi * 164.81 * t + 1.0));
+            float leftOut = 0.0f, rightOut = 0.0f;
+            PedalCircuitModel::processSamplePair (left, right, l, r, 1.0f, 1.0f, leftOut, rightOut);
+
+            ASSERT_EQ (leftOut, leftAlone.processSample (l, 1.0f, 1.0f)) << leftCircuit << ", sample " << i;
+            ASSERT_EQ (rightOut, rightAlone.processSample (r, 1.0f, 1.0f)) << rightCircuit << ", sample " << i;
+        }
+    }
+}

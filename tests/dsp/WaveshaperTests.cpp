@@ -13,7 +13,7 @@ namespace
     Waveshaper openStage()
     {
         Waveshaper stage;
-        stage.lowpass.g = 1.0e6f;
+        stage.lowpass.setCoefficient (1.0e6f);
         return stage;
     }
 
@@ -47,7 +47,8 @@ TEST (Waveshaper, CurveNumbersOutsideZeroToSixActAsLinear)
     {
         auto linear = openStage();
         auto other = openStage();
-        linear.lowpass.g = other.lowpass.g = 0.3f;
+        linear.lowpass.setCoefficient (0.3f);
+        other.lowpass.setCoefficient (0.3f);
         linear.gain = other.gain = 3.0;
 
         for (const float x : { 0.5f, -2.0f, 10.0f, 0.1f })
@@ -95,7 +96,7 @@ TEST (Waveshaper, DiodeTableCurveReadsTheStageDiodeTable)
     model.prepare (48000.0);
     auto stage = model.waveshaperA;
     stage.gain = 1.0;
-    stage.lowpass.g = 1.0e6f;
+    stage.lowpass.setCoefficient (1.0e6f);
     const auto& values = stage.diodeTable.values;
 
     // x' = 5 V is the top of the stage's table: the last entry comes back exactly.
@@ -103,7 +104,7 @@ TEST (Waveshaper, DiodeTableCurveReadsTheStageDiodeTable)
 
     auto low = model.waveshaperA;
     low.gain = 1.0;
-    low.lowpass.g = 1.0e6f;
+    low.lowpass.setCoefficient (1.0e6f);
     EXPECT_NEAR (low.processSample (Waveshaper::DiodeTable, -100.0f), rail * values.front(), 1e-3);
 }
 
