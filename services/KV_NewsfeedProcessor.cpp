@@ -1,4 +1,5 @@
 #include "services/KV_NewsfeedProcessor.h"
+#include "services/SafeXml.h"
 
 #include <unordered_set>
 
@@ -84,7 +85,8 @@ namespace korvanth
             return;
 
         cachedNews.clear();
-        cacheXml = juce::XmlDocument::parse (juce::File (cacheFilePath));
+        // The cache is a file on disk like any other: read it as defensively as a preset.
+        cacheXml = SafeXml::parseFile (juce::File (cacheFilePath), 1 + KV_NewsfeedThread::maxNewsItems);
 
         // An unreadable file or a foreign root leaves no records.
         if (cacheXml == nullptr || ! cacheXml->getTagName().equalsIgnoreCase ("NEWSFEED"))
@@ -92,7 +94,7 @@ namespace korvanth
 
         for (auto* element : cacheXml->getChildIterator())
             if (element->getTagName().equalsIgnoreCase ("NEWS_ITEM"))
-                cachedNews.add ({ element->getIntAttribute ("newsID"),
+                cachedNews.add ({ SafeXml::readInt (*element, "newsID", 0),
                                   element->getBoolAttribute ("newsRead"),
                                   element->getBoolAttribute ("isForThisPlugin") });
     }

@@ -10,7 +10,7 @@ namespace
 {
     // Counts element openings ("<" followed by anything but "/", "?" or "!"). Comments and
     // CDATA may add to the count, never take from it, so the count bounds the nesting depth.
-    bool hasTooManyElements (const juce::String& text)
+    bool hasTooManyElements (const juce::String& text, int elementLimit)
     {
         int elements = 0;
 
@@ -21,7 +21,7 @@ namespace
 
             const auto next = *p;
 
-            if (next != '/' && next != '?' && next != '!' && ++elements > SafeXml::maxElements)
+            if (next != '/' && next != '?' && next != '!' && ++elements > elementLimit)
                 return true;
         }
 
@@ -29,14 +29,14 @@ namespace
     }
 }
 
-std::unique_ptr<juce::XmlElement> SafeXml::parseText (const juce::String& text)
+std::unique_ptr<juce::XmlElement> SafeXml::parseText (const juce::String& text, int elementLimit)
 {
     if (text.isEmpty() || text.getNumBytesAsUTF8() > (size_t) maxDocumentBytes)
         return {};
 
     // None of our documents has a DTD, and the parser's entity expansion reads other files
     // and can recurse without end.
-    if (text.containsIgnoreCase ("<!DOCTYPE") || hasTooManyElements (text))
+    if (text.containsIgnoreCase ("<!DOCTYPE") || hasTooManyElements (text, elementLimit))
         return {};
 
     // The parser loops for ever on a processing instruction followed by text inside an element;
@@ -54,7 +54,7 @@ std::unique_ptr<juce::XmlElement> SafeXml::parseText (const juce::String& text)
     return document.getDocumentElement();
 }
 
-std::unique_ptr<juce::XmlElement> SafeXml::parseBytes (const void* data, size_t numBytes)
+std::unique_ptr<juce::XmlElement> SafeXml::parseBytes (const void* data, size_t numBytes, int elementLimit)
 {
     if (data == nullptr || numBytes == 0 || numBytes > (size_t) maxDocumentBytes)
         return {};
@@ -63,7 +63,7 @@ std::unique_ptr<juce::XmlElement> SafeXml::parseBytes (const void* data, size_t 
 
     if (numBytes >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (bytes)
                            || juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (bytes)))
-        return parseText (juce::String::createStringFromData (bytes, (int) numBytes));
+        return parseText (juce::String::createStringFromData (bytes, (int) numBytes), elementLimit);
 
     if (numBytes >= 3 && juce::CharPointer_UTF8::isByteOrderMark (bytes))
     {
@@ -80,12 +80,11 @@ std::unique_ptr<juce::XmlElement> SafeXml::parseBytes (const void* data, size_t 
     if (length == 0 || ! juce::CharPointer_UTF8::isValidString (bytes, (int) length))
         return {};
 
-    return parseText (juce::String::fromUTF8 (bytes, (int) length));
+    return parseText (juce::String::fromUTF8 (bytes, (int) length), elementLimit);
 }
 
-std::unique_ptr<juce::XmlElement> SafeXml::parseFile (const juce::File& file)
+std::unique_ptr<juce::XmlElement> SafeXml::parseFile (const juce::File& file, int elementLimit)
 {
-    // A folder, a device or a pipe in place of the file must neither block nor be read.
     // A folder, a device or a pipe in place of the file must neither block nor be read:
     // folders fail the first test, devices and pipes report no size.
     if (! file.existsAsFile())
@@ -104,7 +103,7 @@ std::unique_ptr<juce::XmlElement> SafeXml::parseFile (const juce::File& file)
     juce::MemoryBlock data;
     in.readIntoMemoryBlock (data, maxDocumentBytes + 1);
 
-    return parseBytes (data.getData(), data.getSize());
+    return parseBytes (data.getData(), data.getSize(), elementLimit);
 }
 
 int SafeXml::readInt (const juce::XmlElement& element, const juce::String& name, int defaultValue)

@@ -19,17 +19,18 @@ struct SafeXml
     /** Our documents are a few hundred bytes; anything beyond this is not one of them. */
     static constexpr juce::int64 maxDocumentBytes = 1024 * 1024;
 
-    /** One element per preset or state, two in a settings file. */
+    /** One element per preset or state, two in a settings file. A reader of a document that
+        holds a list (the news cache) passes its own bound. */
     static constexpr int maxElements = 256;
 
     /** Parses a document held in memory; nullptr when it is refused or not well-formed. */
-    static std::unique_ptr<juce::XmlElement> parseText (const juce::String& text);
+    static std::unique_ptr<juce::XmlElement> parseText (const juce::String& text, int elementLimit = maxElements);
 
     /** Parses UTF-8 (or BOM-marked UTF-16) bytes; nullptr when refused or not well-formed. */
-    static std::unique_ptr<juce::XmlElement> parseBytes (const void* data, size_t numBytes);
+    static std::unique_ptr<juce::XmlElement> parseBytes (const void* data, size_t numBytes, int elementLimit = maxElements);
 
     /** Parses a regular file of at most maxDocumentBytes; nullptr for anything else. */
-    static std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file);
+    static std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file, int elementLimit = maxElements);
 
     /** Leading decimal digits after blanks and an optional sign, saturated to the int range;
         text without digits reads as 0, an absent attribute as defaultValue. */

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST (NewsfeedBadInput, WrongTypesAndOutOfRangeIdsDoNotBreakTheFeed)
 {
     ScratchFolder scratch;
@@ -61,6 +63,32 @@ TEST (NewsfeedBadInput, AFloodOfItemsIsCappedAndCountedQuickly)
     ASSERT_TRUE (news->newsReady);
     EXPECT_EQ (news->newsItems.size(), korvanth::KV_NewsfeedThread::maxNewsItems);
     EXPECT_EQ (news->unreadNewsCount, korvanth::KV_NewsfeedThread::maxNewsItems);
+
+    // The next run reads the full cache back: the same feed has nothing unread it did not have.
+    const auto again = fetchAndMerge ({ 200, reply }, scratch.cacheFile().getFullPathName());
+    ASSERT_TRUE (again->newsReady);
+    EXPECT_EQ (again->cachedNews.size(), korvanth::KV_NewsfeedThread::maxNewsItems);
+}
+
+TEST (NewsfeedBadInput, AHostileCacheFileGivesNoRecords)
+{
+    const juce::String twoItems { R"([{ "id": 3, "title": "a", "url": "u", "tags": "news" },
+                                      { "id": 2, "title": "b", "url": "u", "tags": "news" }])" };
+
+    // An entity would make the parser read another file; ids beyond 32 bits would overflow.
+    ScratchFolder withEntity;
+    withEntity.cacheFile().replaceWithText (R"(<?xml version="1.0"?><!DOCTYPE n [<!ENTITY e SYSTEM "/dev/zero">])"
+                                            R"(<NEWSFEED><NEWS_ITEM newsID="3" newsRead="1">&e;</NEWS_ITEM></NEWSFEED>)");
+    const auto news = fetchAndMerge ({ 200, twoItems }, withEntity.cacheFile().getFullPathName());
+    ASSERT_TRUE (news->newsReady);
+    EXPECT_TRUE (news->cachedNews.isEmpty());
+
+    ScratchFolder hugeIds;
+    hugeIds.cacheFile().replaceWithText (R"(<NEWSFEED><NEWS_ITEM newsID="99999999999999999999" newsRead="1"/></NEWSFEED>)");
+    const auto again = fetchAndMerge ({ 200, twoItems }, hugeIds.cacheFile().getFullPathName());
+    ASSERT_TRUE (again->newsReady);
+    ASSERT_EQ (again->cachedNews.size(), 1);
+    EXPECT_EQ (again->cachedNews[0].newsID, std::numeric_limits<int>::max());
 }
 
 TEST (NewsfeedBadInput, OversizedOrDeeplyNestedRepliesGiveAnEmptyFeed)
