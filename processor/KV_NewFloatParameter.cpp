@@ -1,6 +1,7 @@
 #include "processor/KV_NewFloatParameter.h"
 
 #include "processor/TheQuillmontAudioProcessor.h"
+#include "services/NumberText.h"
 
 #include <cmath>
 
@@ -86,7 +87,7 @@ juce::String KV_NewFloatParameter::getText (float normalisedValue, int /*maximum
 
 float KV_NewFloatParameter::getValueForText (const juce::String& text) const
 {
-    return toNormalised (text.getFloatValue());
+    return toNormalised (static_cast<float> (korvanth::textToDouble (text)));
 }
 
 bool KV_NewFloatParameter::isMetaParameter() const

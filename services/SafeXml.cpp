@@ -1,4 +1,5 @@
 #include "services/SafeXml.h"
+#include "services/NumberText.h"
 
 #include <cmath>
 #include <limits>
@@ -130,7 +131,7 @@ int SafeXml::readInt (const juce::XmlElement& element, const juce::String& name,
 
 double SafeXml::textToFiniteDouble (const juce::String& text, double notANumberValue)
 {
-    const auto value = text.getDoubleValue();
+    const auto value = textToDouble (text);
     return std::isfinite (value) ? value : notANumberValue;
 }
 

@@ -87,6 +87,7 @@ TEST_F (ParameterTests, TextIsReadAsItsLeadingNumber)
     EXPECT_FLOAT_EQ (gain.getValueForText ("loud"), 0.0f);
     EXPECT_FLOAT_EQ (gain.getValueForText ("150"), 1.0f);
     EXPECT_FLOAT_EQ (gain.getValueForText ("-3"), 0.0f);
+    EXPECT_FLOAT_EQ (gain.getValueForText ("2e99999999999"), 1.0f);
 
     auto& inputGain = param (P::inputGain);
     EXPECT_FLOAT_EQ (inputGain.getValueForText ("-30"), 0.0f);
@@ -100,7 +101,8 @@ TEST_F (ParameterTests, TextIsReadAsItsLeadingNumber)
 TEST_F (ParameterTests, AnyTextGivesAValueInsideTheUnitRange)
 {
     const juce::StringArray texts { "1e39", "-1e39", "1e400", "nan", "inf", "-inf", "", "%%%", "0x10",
-                                    "99999999999999999999999999999999999999999" };
+                                    "99999999999999999999999999999999999999999",
+                                    "1e99999999999", "-1e-99999999999" };
     for (auto* p : processor.PluginParameterSet)
         for (auto& t : texts)
         {
