@@ -5,7 +5,10 @@
 #         -DQUILLMONT_BUILD_FUZZERS=ON -DQUILLMONT_BUILD_TESTS=OFF -DQUILLMONT_BUILD_BENCHMARKS=OFF
 # scripts/run-fuzzers.sh does this and runs them through CTest.
 option(QUILLMONT_BUILD_FUZZERS "Build the libFuzzer targets (clang only)" OFF)
-set(QUILLMONT_FUZZ_SECONDS 30 CACHE STRING "How long each fuzzer runs under CTest")
+# A fixed seed and a fixed number of inputs, not a fixed time, so a busy machine searches as far as
+# an idle one. The time limit only guards against a machine far slower than ours.
+set(QUILLMONT_FUZZ_RUNS 50000 CACHE STRING "How many inputs each fuzzer tries under CTest")
+set(QUILLMONT_FUZZ_SECONDS 120 CACHE STRING "Time limit of each fuzzer under CTest")
 
 if(QUILLMONT_BUILD_FUZZERS)
     if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
@@ -17,7 +20,7 @@ if(QUILLMONT_BUILD_FUZZERS)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
-# quillmont_add_fuzzer(<reader> <source>): builds fuzz_<reader> and runs it for QUILLMONT_FUZZ_SECONDS
+# quillmont_add_fuzzer(<reader> <source>): builds fuzz_<reader> and runs it for QUILLMONT_FUZZ_RUNS inputs
 # with a fixed seed over fuzz/corpus/<reader>/, the committed seeds and regression inputs. New inputs
 # and crash artefacts go into the build folder, never into the committed corpus.
 function(quillmont_add_fuzzer reader source)
@@ -31,8 +34,8 @@ function(quillmont_add_fuzzer reader source)
     file(MAKE_DIRECTORY "${work}/corpus" "${work}/artefacts")
 
     add_test(NAME ${name}
-             COMMAND ${name} -seed=1 -max_total_time=${QUILLMONT_FUZZ_SECONDS} -timeout=10
+             COMMAND ${name} -seed=1 -runs=${QUILLMONT_FUZZ_RUNS} -max_total_time=${QUILLMONT_FUZZ_SECONDS} -timeout=10
                      -rss_limit_mb=2048 -print_final_stats=1 "-artifact_prefix=${work}/artefacts/"
                      "${work}/corpus" "${PROJECT_SOURCE_DIR}/fuzz/corpus/${reader}")
-    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()

@@ -34,6 +34,6 @@ LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0" \
 run_configuration sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMONT_SANITIZE=ON -DQUILLMONT_BUILD_BENCHMARKS=OFF
 
 echo "==== fuzz: the state, preset and settings readers"
-bash scripts/run-fuzzers.sh build/ci-fuzz 30 || failed=1
+bash scripts/run-fuzzers.sh build/ci-fuzz 50000 || failed=1
 
 exit $failed
