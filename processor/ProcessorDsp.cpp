@@ -110,8 +110,6 @@ void TheQuillmontAudioProcessor::prepareToPlay (double sampleRate, int samplesPe
     for (auto& line : dryDelayLines)
         line.reserve (DryDelayLine::lengthForRate (sampleRate * 2.0));
 
-    auto& parameters = getParameters();
-
     if (firstPreparePending.load (std::memory_order_acquire) != 0)
     {
         hostSampleRate = sampleRate;
@@ -119,36 +117,22 @@ void TheQuillmontAudioProcessor::prepareToPlay (double sampleRate, int samplesPe
         updateParameters();
         reset();
 
-        // Without a state loaded first, whatever was set before this prepare goes back to its
-        // default; either way every value is written, so the next block applies them all.
-        const bool keepValues = stateLoadedBeforePrepare.load (std::memory_order_acquire) != 0;
-
-        for (auto* p : parameters)
-        {
-            const float value = keepValues ? p->getValue() : p->getDefaultValue();
-            p->setValue (value);
-            p->sendValueChangedMessageToListeners (value);
-        }
-
+        // The values stay as construction, a state, a preset or the host left them, and the host
+        // is told nothing: an announcement from here reaches it only with a later block, maybe
+        // after it restored a project, and it takes the stale value for the user's edit. The
+        // flag alone makes the next block apply every value.
+        parametersChanged.store (1, std::memory_order_release);
         firstPreparePending.store (0, std::memory_order_release);
     }
     else if (sampleRate != hostSampleRate)
     {
-        std::array<float, QuillmontParameters::count> values {};
-
-        for (size_t i = 0; i < values.size(); ++i)
-            values[i] = PluginParameterSet[i]->getValue();
-
         hostSampleRate = sampleRate;
         prepareDsp (hqActive ? sampleRate * 2.0 : sampleRate);
         updateParameters();
         reset();
 
-        for (size_t i = 0; i < values.size(); ++i)
-        {
-            PluginParameterSet[i]->setValue (values[i]);
-            PluginParameterSet[i]->sendValueChangedMessageToListeners (values[i]);
-        }
+        // Preparing put the circuit back to rest; the next block applies every value again.
+        parametersChanged.store (1, std::memory_order_release);
     }
 
     hostSampleRate = sampleRate;

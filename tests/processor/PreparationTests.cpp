@@ -9,16 +9,38 @@ namespace
 {
 using P = QuillmontParameters::Index;
 
-TEST (Preparation, ValuesSetBeforeTheFirstPrepareReturnToTheirDefaults)
+struct AnnouncementCounter : juce::AudioProcessorListener
+{
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int, float) override { ++count; }
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+    int count = 0;
+};
+
+// The host takes every announcement for the user's edit, and one sent while preparing reaches
+// it late, after it may have restored a project. A prepare keeps what was set before it, tells
+// the host nothing and leaves only its own flag raised for the next block.
+TEST (Preparation, PreparingKeepsEveryValueAndAnnouncesNothing)
 {
     ProcessorRig rig;
+    AnnouncementCounter host;
+    rig.processor.addListener (&host);
+
     rig.set (P::gain, 0.9f);
     rig.set (P::circuitType, 2.0f / 23.0f);
     rig.prepare (48000.0, 256);
-
-    EXPECT_EQ (rig.processor.parameter (P::gain).getValue(), 0.5f);
-    EXPECT_EQ (rig.processor.parameter (P::circuitType).getValue(), 0.0f);
+    EXPECT_EQ (rig.processor.parameter (P::gain).getValue(), 0.9f);
     EXPECT_EQ (rig.processor.parametersChanged.load(), 1) << "the first block must apply every value";
+
+    rig.run (256, rig.sine (220.0));
+    EXPECT_EQ (rig.processor.getCircuitName(), "MGV");
+
+    rig.prepare (48000.0, 512);
+    rig.prepare (96000.0, 512);
+    EXPECT_EQ (rig.processor.parametersChanged.load(), 1);
+    EXPECT_EQ (rig.processor.parameter (P::gain).getValue(), 0.9f);
+    EXPECT_EQ (host.count, 0);
+
+    rig.processor.removeListener (&host);
 }
 
 TEST (Preparation, AStateLoadedBeforeTheFirstPrepareKeepsItsValues)
