@@ -1,4 +1,5 @@
-# libFuzzer targets for the three readers of outside data: host state, preset files, settings file.
+# libFuzzer targets for the four readers of outside data: host state, preset files, settings file
+# and the news service's reply.
 # They need clang and a build of their own, because every object, the framework's included, is
 # compiled with coverage instrumentation and the address and undefined-behaviour sanitizers:
 #   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_C_COMPILER=clang-14 \

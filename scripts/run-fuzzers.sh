@@ -11,5 +11,5 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
       -DQUILLMONT_BUILD_FUZZERS=ON -DQUILLMONT_BUILD_TESTS=OFF -DQUILLMONT_BUILD_BENCHMARKS=OFF \
       -DQUILLMONT_FUZZ_RUNS="$runs" -DQUILLMONT_FUZZ_SECONDS=120
-cmake --build "$build" -j "$(nproc)" --target fuzz_state fuzz_preset_file fuzz_settings_file
+cmake --build "$build" -j "$(nproc)" --target fuzz_state fuzz_preset_file fuzz_settings_file fuzz_news_reply
 ctest --test-dir "$build" -R '^fuzz_' --output-on-failure

@@ -96,8 +96,11 @@ namespace korvanth
         request.setHeader ("Authorization", "Basic " + juce::Base64::toBase64 (service.credentials));
 
         auto feedRequest = request.makeGetRequest (service.path);
-        const auto response = feedRequest.perform();
+        takeReply (feedRequest.perform());
+    }
 
+    void KV_NewsfeedThread::takeReply (const KV_WebResponse& response)
+    {
         if (response.statusCode == 200 && response.json.isArray() && response.json.size() > 0)
             keepItems (response.json);
 

@@ -24,6 +24,10 @@ namespace korvanth
         /** The one request; called from run() only. */
         void fetchNews();
 
+        /** What fetchNews() does with the outcome of its request: keeps the items of an accepted
+            reply and marks the fetch done. Public so a reply can be checked without a server. */
+        void takeReply (const KV_WebResponse& response);
+
         /** Aborts a request in flight and waits for the thread to end; safe to call again. */
         void stopFetching();
 

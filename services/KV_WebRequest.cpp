@@ -40,6 +40,77 @@ namespace
         return false;
     }
 
+    // The framework's JSON reader gathers a number's whole part in 64 bits and its exponent in
+    // an int, unchecked: longer ones overflow (undefined behaviour) and may read as anything.
+    // Finds, outside string literals, a whole part of more than 18 significant digits or an
+    // exponent of more than 9; no feed carries such numbers.
+    bool hasNumberBeyondReader (const juce::String& text)
+    {
+        constexpr int maxWholeDigits = 18;
+        constexpr int maxExponentDigits = 9;
+
+        enum class Part { none, whole, fraction, exponentSign, exponent };
+        auto part = Part::none;
+        int significantDigits = 0;
+        bool inString = false;
+        bool escaped = false;
+
+        for (auto p = text.getCharPointer(); ! p.isEmpty(); ++p)
+        {
+            const auto c = *p;
+
+            if (inString)
+            {
+                if (escaped)
+                    escaped = false;
+                else if (c == '\\')
+                    escaped = true;
+                else if (c == '"')
+                    inString = false;
+
+                continue;
+            }
+
+            if (c >= '0' && c <= '9')
+            {
+                if (part == Part::none)
+                    part = Part::whole;
+                else if (part == Part::exponentSign)
+                    part = Part::exponent;
+
+                if (part == Part::fraction || (significantDigits == 0 && c == '0'))
+                    continue;
+
+                ++significantDigits;
+
+                if ((part == Part::whole && significantDigits > maxWholeDigits)
+                     || (part == Part::exponent && significantDigits > maxExponentDigits))
+                    return true;
+            }
+            else if (part == Part::whole && c == '.')
+            {
+                part = Part::fraction;
+            }
+            else if ((part == Part::whole || part == Part::fraction) && (c == 'e' || c == 'E'))
+            {
+                part = Part::exponentSign;
+                significantDigits = 0;
+            }
+            else if (part == Part::exponentSign && (c == '+' || c == '-'))
+            {
+                part = Part::exponent;
+            }
+            else
+            {
+                part = Part::none;
+                significantDigits = 0;
+                inString = c == '"';
+            }
+        }
+
+        return false;
+    }
+
     bool isWebAddress (const juce::URL& address)
     {
         const auto scheme = address.getScheme();
@@ -194,10 +265,7 @@ KV_WebResponse KV_WebRequest::perform()
     response.result = outcome;
 
     if (outcome.wasOk())
-    {
-        response.responseText = body.toString();
-        parseReply (response.responseText);
-    }
+        takeReplyBody (body.getData(), body.getDataSize());
 
     return response;
 }
@@ -226,11 +294,20 @@ juce::Result KV_WebRequest::readReply (juce::WebInputStream& stream, juce::Memor
     return juce::Result::ok();
 }
 
-void KV_WebRequest::parseReply (const juce::String& text)
+void KV_WebRequest::takeReplyBody (const void* data, size_t numBytes)
 {
+    response.responseText = juce::String::createStringFromData (data, static_cast<int> (numBytes));
+    const auto& text = response.responseText;
+
     if (isNestedDeeperThan (text, maxJsonNesting))
     {
         response.result = juce::Result::fail ("JSON nested deeper than " + juce::String (maxJsonNesting) + " levels");
+        return;
+    }
+
+    if (hasNumberBeyondReader (text))
+    {
+        response.result = juce::Result::fail ("JSON number too long to read");
         return;
     }
 

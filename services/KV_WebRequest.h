@@ -53,6 +53,10 @@ public:
     /** Performs the exchange, stores its outcome in response and returns a copy of it. */
     KV_WebResponse perform();
 
+    /** What perform() does with a reply body it has read: keeps its text in response and parses
+        it. Public so the reply can be checked without a server. */
+    void takeReplyBody (const void* data, size_t numBytes);
+
     /** The header lines handed to the connection: "name: value\n" per header, in order. */
     static juce::String headersToString (const juce::StringPairArray& headers);
 
@@ -69,7 +73,6 @@ public:
 private:
     juce::URL makeAddress (bool& hasBody);
     juce::Result readReply (juce::WebInputStream&, juce::MemoryOutputStream& body);
-    void parseReply (const juce::String& text);
 
     JUCE_LEAK_DETECTOR (KV_WebRequest)
 };

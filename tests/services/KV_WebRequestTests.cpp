@@ -2,6 +2,7 @@
 #include "services/LoopbackHttpServer.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
 #include <thread>
 
 namespace
@@ -211,6 +212,34 @@ TEST (WebRequest, DeeplyNestedReplyFailsInsteadOfOverflowingTheStack)
     // Brackets inside strings are text, not nesting.
     const auto text = "[\"" + juce::String::repeatedString ("[{", 500) + "\"]";
     EXPECT_TRUE (getFrom ({ 200, text }).result.wasOk());
+}
+
+// The framework's JSON reader overflows on a whole part of more than 18 digits or an exponent of
+// more than 9; such a reply is refused before it gets there.
+TEST (WebRequest, NumbersTooLongForTheReaderAreRefused)
+{
+    auto parse = [] (const char* text)
+    {
+        KV_WebRequest request ("http://127.0.0.1/");
+        request.takeReplyBody (text, std::strlen (text));
+        return request.response;
+    };
+
+    const auto longest = parse ("[999999999999999999, -0000000000000000000000123456789012345678.25, 1e-000000000999999999]");
+    ASSERT_TRUE (longest.result.wasOk()) << longest.result.getErrorMessage();
+    EXPECT_EQ (static_cast<juce::int64> (longest.json[0]), 999999999999999999LL);
+    EXPECT_EQ (static_cast<double> (longest.json[1]), -123456789012345678.25);
+    EXPECT_EQ (static_cast<double> (longest.json[2]), 0.0);
+
+    for (const auto* tooLong : { "[1000000000000000000]", "[1.5e+1000000000]", "{\"id\": -12345678901234567890.5}" })
+    {
+        const auto response = parse (tooLong);
+        EXPECT_TRUE (response.result.getErrorMessage().contains ("number")) << tooLong;
+        EXPECT_TRUE (response.json.isVoid()) << tooLong;
+    }
+
+    // Digits inside strings and after the point are not counted.
+    EXPECT_TRUE (parse ("[\"12345678901234567890123\", 0.12345678901234567890123]").result.wasOk());
 }
 
 TEST (WebRequest, CancelAbortsAStalledExchangePromptly)
