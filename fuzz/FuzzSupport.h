@@ -66,7 +66,7 @@ namespace fuzzing
             for (auto* p : processor.PluginParameterSet)
                 require (std::isfinite (p->getValue()) && p->getValue() >= 0.0f && p->getValue() <= 1.0f);
 
-            require (processor.editorSize.width > 0 && processor.editorSize.height > 0);
+            require (processor.getEditorSize().width > 0 && processor.getEditorSize().height > 0);
 
             for (int channel = 0; channel < buffer.getNumChannels(); ++channel)
                 for (int i = 0; i < blockSize; ++i)
