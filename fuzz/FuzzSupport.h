@@ -24,6 +24,10 @@ namespace fuzzing
             PluginSettings::overrideBaseFolder (base);
             settingsFolder().createDirectory();
             presetsFolder().createDirectory();
+
+            // Instances built for a round trip make no news request.
+            settingsFolder().getChildFile ("The Quillmont.kvs").replaceWithText (
+                "<KVNPLG_1833453398_Plugin_Settings pluginName=\"The Quillmont\" settingsVersion=\"3\" newsfeedDisabled=\"1\"/>");
         }
 
         ~Sandbox()

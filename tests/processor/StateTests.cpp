@@ -416,3 +416,22 @@ TEST (HostState, ARestoreOnAnotherThreadNeverShowsAHalfWrittenNameOrSize)
     host.join();
     EXPECT_EQ (mixed, 0);
 }
+
+TEST (HostState, StateWithAnOverlongNameIsRefusedAndTheNextSaveReadsBack)
+{
+    TheQuillmontAudioProcessor processor;
+    const auto before = stateOf (processor);
+
+    // "Gain" with its "G" in two bytes: once read, the framework's name pool would hand that
+    // spelling to the next save, which then wrote a lone C1 byte.
+    const char text[] = "<TheQuillmont_Preset presetName=\"Overlong\" \xc1\x87" "ain=\"0.25\"/>";
+    restore (processor, envelope (text, sizeof (text) - 1));
+
+    EXPECT_EQ (stateOf (processor), before);
+
+    TheQuillmontAudioProcessor fresh;
+    fresh.parameter (P::gain).setValue (0.75f);
+    restore (fresh, stateOf (processor));
+
+    EXPECT_EQ (stateOf (fresh), before);
+}
