@@ -13,6 +13,8 @@ namespace korvanth
     than any of ours could hold are refused before it sees them, and files are read with a
     size limit instead of to their end. Processing instructions other than the leading declaration
     are refused too: the parser loops for ever on one followed by text inside an element.
+    Only well-formed UTF-8 is read (no overlong forms, no surrogates, nothing above U+10FFFF,
+    neither as bytes nor as character references), so whatever is read can be written back.
 */
 struct SafeXml
 {
@@ -31,6 +33,11 @@ struct SafeXml
 
     /** Parses a regular file of at most maxDocumentBytes; nullptr for anything else. */
     static std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file, int elementLimit = maxElements);
+
+    /** The text with every ill-formed UTF-8 sequence replaced by U+FFFD. Free text the plug-in
+        writes goes through this, so that what it writes is always read back (a file name on
+        this platform may hold any bytes). */
+    static juce::String withWellFormedText (const juce::String& text);
 
     /** Leading decimal digits after blanks and an optional sign, saturated to the int range;
         text without digits reads as 0, an absent attribute as defaultValue. */

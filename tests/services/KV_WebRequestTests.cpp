@@ -242,7 +242,7 @@ TEST (WebRequest, NumbersTooLongForTheReaderAreRefused)
     EXPECT_TRUE (parse ("[\"12345678901234567890123\", 0.12345678901234567890123]").result.wasOk());
 }
 
-TEST (WebRequest, CancelAbortsAStalledExchangePromptly)
+TEST (WebRequest, CancelAbortsAStalledExchange)
 {
     LoopbackHttpServer server ({ 200, "[]", 20000 });
     KV_WebRequest::Canceller canceller;
@@ -252,12 +252,11 @@ TEST (WebRequest, CancelAbortsAStalledExchangePromptly)
     std::thread caller ([&] { request.perform(); });
     ASSERT_TRUE (server.waitForRequests (1, 5000));
 
-    const auto start = juce::Time::getMillisecondCounter();
     canceller.cancel();
     caller.join();
-    const auto elapsed = juce::Time::getMillisecondCounter() - start;
 
-    EXPECT_LT (elapsed, 3000u);
+    // Abandoned, not waited out: the server saw the client hang up before it answered.
+    EXPECT_TRUE (server.waitForHangUps (1, 5000));
     EXPECT_EQ (request.response.result.getErrorMessage(), "HTTP request failed, check your internet connection");
 
     // A cancelled canceller refuses later exchanges without connecting.
