@@ -110,6 +110,11 @@ void TheQuillmontAudioProcessor::prepareToPlay (double sampleRate, int samplesPe
     for (auto& line : dryDelayLines)
         line.reserve (DryDelayLine::lengthForRate (sampleRate * 2.0));
 
+    // Solved here, where slow work is allowed, for every circuit at both rates HQ may select.
+    auto tables = PedalCircuitModel::clipperTablesAt (sampleRate);
+    tables.add (PedalCircuitModel::clipperTablesAt (sampleRate * 2.0));
+    clipperTables.prepare (tables);
+
     auto& parameters = getParameters();
 
     if (firstPreparePending.load (std::memory_order_acquire) != 0)

@@ -10,6 +10,9 @@ TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
 
     createParameters();
 
+    for (auto& model : models)
+        model.sweepBank = &clipperTables;
+
     parameterLocks.fill (0);
     firstPreparePending = 1;
     stateLoadedBeforePrepare = 0;
