@@ -1,6 +1,8 @@
 #include <benchmark/benchmark.h>
 #include <juce_events/juce_events.h>
 
+#include "FirstPrepareChild.h"
+
 #include "services/PluginSettings.h"
 
 // The processor starts timers when it is built, so the framework must be up; and it reads and
@@ -13,6 +15,12 @@ int main (int argc, char** argv)
                             .getNonexistentChildFile ("quillmont-bench", {}, false);
     folder.createDirectory();
     PluginSettings::overrideBaseFolder (folder);
+
+    if (FirstPrepareChild::runIfAsked (argc, argv))
+    {
+        folder.deleteRecursively();
+        return 0;
+    }
 
     benchmark::Initialize (&argc, argv);
     if (benchmark::ReportUnrecognizedArguments (argc, argv))

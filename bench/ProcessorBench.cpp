@@ -98,6 +98,55 @@ void BM_ProcessBlock (benchmark::State& state)
     state.counters["realtime"] = benchmark::Counter (static_cast<double> (state.iterations()) * blockSize / benchRate,
                                                      benchmark::Counter::kIsRate);
 }
+
+// A stereo 256-sample block that applies a change made since the last one, against a block
+// that applies none. Changes: 0 none, 1 the next circuit, 2 HQ toggled (every other block
+// then runs oversampled, so compare with the mean of the two ordinary rows of BM_ProcessBlock).
+void BM_BlockApplyingASwitch (benchmark::State& state)
+{
+    const int change = static_cast<int> (state.range (0));
+    constexpr int blockSize = 256;
+
+    TheQuillmontAudioProcessor processor;
+    processor.prepareToPlay (benchRate, blockSize);
+    setParameter (processor, QuillmontParameters::gate, 0.3f);
+
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+    const auto& signal = guitarLikeSignal();
+    size_t position = 0;
+    int count = 0;
+
+    auto processNextBlock = [&] (bool applyChange)
+    {
+        if (applyChange && change == 1)
+            setParameter (processor, QuillmontParameters::circuitType, static_cast<float> (count % 5) / 23.0f);
+
+        if (applyChange && change == 2)
+            setParameter (processor, QuillmontParameters::hq, count % 2 == 0 ? 1.0f : 0.0f);
+
+        count += applyChange ? 1 : 0;
+
+        if (position + static_cast<size_t> (blockSize) > signal.size())
+            position = 0;
+
+        for (int c = 0; c < 2; ++c)
+            buffer.copyFrom (c, 0, signal.data() + position, blockSize);
+
+        position += static_cast<size_t> (blockSize);
+        processor.processBlock (buffer, midi);
+    };
+
+    // Past the first parameter update and the fade-in.
+    for (int i = 0; i < 50; ++i)
+        processNextBlock (false);
+
+    for (auto _ : state)
+    {
+        processNextBlock (true);
+        benchmark::DoNotOptimize (buffer.getReadPointer (0));
+    }
+}
 } // namespace
 
 // Arguments: channels, block size, HQ.
@@ -105,3 +154,5 @@ BENCHMARK (BM_ProcessBlock)
     ->ArgNames ({ "channels", "block", "hq" })
     ->ArgsProduct ({ { 2, 1 }, { 64, 512 }, { 0, 1 } })
     ->Unit (benchmark::kMicrosecond);
+
+BENCHMARK (BM_BlockApplyingASwitch)->ArgName ("change")->DenseRange (0, 2)->Unit (benchmark::kMicrosecond);

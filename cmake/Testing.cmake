@@ -1,8 +1,8 @@
-# quillmont_add_test_group(<folder> LIBRARIES <libs...> [SOURCES <extra sources...>] [DISPLAY])
-# Builds tests/<folder>/*.cpp into <folder>_tests and registers it with CTest.
+# quillmont_add_test_group(<folder> LIBRARIES <libs...> [SOURCES <extra sources...>] [ARGS <args...>] [DISPLAY])
+# Builds tests/<folder>/*.cpp into <folder>_tests and registers it with CTest, run with ARGS.
 # DISPLAY runs the binary under xvfb-run for code that needs an X server.
 function(quillmont_add_test_group folder)
-    cmake_parse_arguments(ARG "DISPLAY" "" "LIBRARIES;SOURCES" ${ARGN})
+    cmake_parse_arguments(ARG "DISPLAY" "" "LIBRARIES;SOURCES;ARGS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp")
     if(NOT sources)
         return()
@@ -15,9 +15,9 @@ function(quillmont_add_test_group folder)
     target_compile_definitions(${target} PRIVATE
         QUILLMONT_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
     if(ARG_DISPLAY)
-        add_test(NAME ${target} COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${target}>)
+        add_test(NAME ${target} COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${target}> ${ARG_ARGS})
     else()
-        add_test(NAME ${target} COMMAND ${target})
+        add_test(NAME ${target} COMMAND ${target} ${ARG_ARGS})
     endif()
     set_tests_properties(${target} PROPERTIES TIMEOUT 600)
 endfunction()

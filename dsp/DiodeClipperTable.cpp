@@ -1,5 +1,6 @@
 #include "dsp/DiodeClipperTable.h"
 
+#include "dsp/ClipperSweepBank.h"
 #include "dsp/ClipperSweepCache.h"
 
 void DiodeClipperTable::setDevice (const DiodeModelParams& device) noexcept
@@ -29,7 +30,7 @@ DiodeClipperTable::BuildInputs DiodeClipperTable::currentBuildInputs() const noe
              blend, state, rangeLow, rangeHigh, iterationLimit };
 }
 
-void DiodeClipperTable::build()
+void DiodeClipperTable::build (const ClipperSweepBank* bank)
 {
     const auto inputs = currentBuildInputs();
 
@@ -39,12 +40,12 @@ void DiodeClipperTable::build()
         return;
     }
 
-    if (! ClipperSweepCache::fetch (inputs, *this))
+    const bool copied = (bank != nullptr && bank->fetch (inputs, *this)) || ClipperSweepCache::fetch (inputs, *this);
+
+    if (! copied)
     {
         const int32_t count = ClipperTableGrid::pointCount (rangeLow, rangeHigh);
 
-        // Keeps the storage: variant changes run on the audio thread and rebuild tables of
-        // the same size, so after the first preparation they do not allocate.
         values.clear();
         values.resize (static_cast<size_t> (count));
 
@@ -62,13 +63,13 @@ void DiodeClipperTable::build()
     hasBuilt = true;
 }
 
-void DiodeClipperTable::buildLike (const DiodeClipperTable& sibling)
+void DiodeClipperTable::buildLike (const DiodeClipperTable& sibling, const ClipperSweepBank* bank)
 {
     const auto inputs = currentBuildInputs();
 
     if (&sibling == this || ! sibling.hasBuilt || ! (sibling.lastBuildInputs == inputs))
     {
-        build();
+        build (bank);
         return;
     }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+struct ClipperSweepBank;
+
 // A resistor into a node held by two antiparallel diodes and a trapezoidal one-pole lowpass.
 // The table holds the clipper's output over an input range; at run time a table value seeds
 // a Newton solve of the same equation, which then usually converges in a few steps.
@@ -30,13 +32,13 @@ struct DiodeClipperTable
     // Refills the table with one continuous sweep of the clipper from rangeLow upwards,
     // starting from the current state, and leaves the state where the sweep ended.
     // A sweep is a few thousand Newton solves and fully determined by its inputs, so a sweep
-    // this table or any other in the process has already done is copied, not solved again.
-    // values is the sweep's result: it is not to be written from outside.
-    void build();
+    // held in bank, or one this table or any other in the process has already done, is copied,
+    // not solved again. values is the sweep's result: it is not to be written from outside.
+    void build (const ClipperSweepBank* bank = nullptr);
 
     // Builds by copying another table of the same model when that one was last built from
     // exactly this table's inputs; otherwise builds normally.
-    void buildLike (const DiodeClipperTable& sibling);
+    void buildLike (const DiodeClipperTable& sibling, const ClipperSweepBank* bank = nullptr);
 
     // One clipper sample: solves s + k (x - s) - 2 k R Is sinh (v / (n Vt)) - v = 0 for v.
     double solve (double x, double start) noexcept
@@ -141,6 +143,9 @@ struct DiodeClipperTable
     };
 
     BuildInputs currentBuildInputs() const noexcept;
+
+    // The inputs of the sweep values holds; null before the first build.
+    const BuildInputs* builtFrom() const noexcept { return hasBuilt ? &lastBuildInputs : nullptr; }
 
     // Clamped linear read of the table; an empty table reads 0.
     float lookup (float x) const noexcept

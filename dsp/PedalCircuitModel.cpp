@@ -17,16 +17,50 @@ namespace
 
     constexpr const char* circuitNames[] { "Default", "Bass", "MGV", "Plexy", "Smooth" };
 
+    constexpr double clipperRangeLow = -10.0;
+    constexpr double clipperRangeHigh = 10.0;
+
+    // The clippers' own lowpass, from the widened float constants 0.43 and pi.
+    struct ClipperCorner
+    {
+        explicit ClipperCorner (double fs) noexcept
+            : coefficient (std::tan ((fs < 44100.0 ? fs * 0.4300000071525574 * 3.1415927410125732
+                                                   : 59690.26207923889) // 19000 pi
+                                     / fs)),
+              blend (coefficient / (coefficient + 1.0))
+        {
+        }
+
+        double coefficient, blend;
+    };
+
+    // The devices of a circuit's clipper table and of the two halves of its asymmetric table.
+    struct ClipperDevices
+    {
+        DiodeModelParams clipper, positiveHalf, negativeHalf;
+    };
+
+    ClipperDevices clipperDevicesOf (int32_t index) noexcept
+    {
+        if (index == PedalCircuitModel::mgvCircuit)
+            return { fitSeriesPair (seriesDiodeA, seriesDiodeB), standardClipperDiode, standardClipperDiode };
+
+        if (index == PedalCircuitModel::smoothCircuit)
+            return { standardClipperDiode, softClipperDiode, fitSeriesPair (softClipperDiode, softClipperDiode) };
+
+        return { standardClipperDiode, standardClipperDiode, standardClipperDiode };
+    }
+
     // Every clipper table is swept from rest over -10..+10 V. Tables of one model often hold
     // the same device, so a sweep the sibling has just done is copied.
     void buildClipperTable (DiodeClipperTable& table, const DiodeModelParams& device,
-                            const DiodeClipperTable& sibling)
+                            const DiodeClipperTable& sibling, const ClipperSweepBank* bank)
     {
         table.setDevice (device);
         table.state = 0.0;
-        table.rangeLow = -10.0;
-        table.rangeHigh = 10.0;
-        table.buildLike (sibling);
+        table.rangeLow = clipperRangeLow;
+        table.rangeHigh = clipperRangeHigh;
+        table.buildLike (sibling, bank);
     }
 
     // The bandwidth of the op-amp stages sits at the top corner.
@@ -86,17 +120,13 @@ void PedalCircuitModel::prepare (double newSampleRate)
     smoothedPots = {};
     toneState = {};
 
-    // The clippers' own lowpass, from the widened float constants 0.43 and pi.
-    const double cornerAngle = fs < 44100.0 ? fs * 0.4300000071525574 * 3.1415927410125732
-                                            : 59690.26207923889; // 19000 pi
-    const double cornerCoefficient = std::tan (cornerAngle / fs);
-    const double blend = cornerCoefficient / (cornerCoefficient + 1.0);
+    const ClipperCorner corner (fs);
 
     for (auto* table : { &clipperTable, &asymmetricTable.positiveHalf, &asymmetricTable.negativeHalf,
                          &waveshaperA.diodeTable, &waveshaperB.diodeTable })
     {
-        table->cornerCoefficient = cornerCoefficient;
-        table->blend = blend;
+        table->cornerCoefficient = corner.coefficient;
+        table->blend = corner.blend;
     }
 
     for (auto* stage : { &waveshaperA, &waveshaperB })
@@ -107,7 +137,7 @@ void PedalCircuitModel::prepare (double newSampleRate)
         auto& table = stage->diodeTable;
         table.setDevice (waveshaperDiode);
         table.state = 0.0;
-        table.buildLike (waveshaperA.diodeTable);
+        table.buildLike (waveshaperA.diodeTable, sweepBank);
 
         setWaveshaperSupply (*stage, 9.0, standardPositiveRail, standardNegativeRail);
     }
@@ -119,16 +149,16 @@ void PedalCircuitModel::prepare (double newSampleRate)
     auto& positiveHalf = asymmetricTable.positiveHalf;
     auto& negativeHalf = asymmetricTable.negativeHalf;
 
-    buildClipperTable (clipperTable, standardClipperDiode, positiveHalf);
+    buildClipperTable (clipperTable, standardClipperDiode, positiveHalf, sweepBank);
 
     asymmetricTable.sampleRate = fs;
-    buildClipperTable (positiveHalf, standardClipperDiode, clipperTable);
-    buildClipperTable (negativeHalf, standardClipperDiode, clipperTable);
+    buildClipperTable (positiveHalf, standardClipperDiode, clipperTable, sweepBank);
+    buildClipperTable (negativeHalf, standardClipperDiode, clipperTable, sweepBank);
     asymmetricTable.dcBlocker.sampleRate = fs;
     asymmetricTable.dcBlocker.setCornerFrequency (std::min (topCorner (fs), 5.0f));
-    asymmetricTable.rangeLow = -10.0;
-    asymmetricTable.rangeHigh = 10.0;
-    asymmetricTable.build();
+    asymmetricTable.rangeLow = clipperRangeLow;
+    asymmetricTable.rangeHigh = clipperRangeHigh;
+    asymmetricTable.build (sweepBank);
 
     waveshaperCurve = Waveshaper::HardClip;
     inputStageGain = 1.0;
@@ -175,30 +205,64 @@ void PedalCircuitModel::setCircuitType (int32_t index)
     auto& positiveHalf = asymmetricTable.positiveHalf;
     auto& negativeHalf = asymmetricTable.negativeHalf;
 
-    buildClipperTable (clipperTable,
-                       index == mgvCircuit ? fitSeriesPair (seriesDiodeA, seriesDiodeB) : standardClipperDiode,
-                       positiveHalf);
+    const auto devices = clipperDevicesOf (index);
+    buildClipperTable (clipperTable, devices.clipper, positiveHalf, sweepBank);
 
     if (smooth)
     {
-        const auto softPair = fitSeriesPair (softClipperDiode, softClipperDiode);
-        buildClipperTable (positiveHalf, softClipperDiode, negativeHalf);
-        buildClipperTable (negativeHalf, softPair, positiveHalf);
+        buildClipperTable (positiveHalf, devices.positiveHalf, negativeHalf, sweepBank);
+        buildClipperTable (negativeHalf, devices.negativeHalf, positiveHalf, sweepBank);
     }
     else
     {
-        buildClipperTable (positiveHalf, standardClipperDiode, clipperTable);
-        buildClipperTable (negativeHalf, standardClipperDiode, positiveHalf);
+        buildClipperTable (positiveHalf, devices.positiveHalf, clipperTable, sweepBank);
+        buildClipperTable (negativeHalf, devices.negativeHalf, positiveHalf, sweepBank);
     }
 
-    asymmetricTable.rangeLow = -10.0;
-    asymmetricTable.rangeHigh = 10.0;
-    asymmetricTable.build();
+    asymmetricTable.rangeLow = clipperRangeLow;
+    asymmetricTable.rangeHigh = clipperRangeHigh;
+    asymmetricTable.build (sweepBank);
 
     waveshaperCurve = smooth ? Waveshaper::Linear : Waveshaper::HardClip;
     inputStageGain = 1.0;
     updateFilterCorners();
     circuitIndex = index;
+}
+
+ClipperSweepBank::Contents PedalCircuitModel::clipperTablesAt (double rate)
+{
+    const ClipperCorner corner (rate);
+    ClipperSweepBank::Contents tables;
+
+    auto sweepOf = [&] (const DiodeModelParams& device, const DiodeClipperTable& shape)
+    {
+        DiodeClipperTable table (shape);
+        table.setDevice (device);
+        table.blend = corner.blend;
+        table.state = 0.0;
+        return table.currentBuildInputs();
+    };
+
+    // The waveshapers' tables keep the range they were constructed with.
+    tables.add (sweepOf (waveshaperDiode, Waveshaper().diodeTable));
+
+    DiodeClipperTable clipperShape;
+    clipperShape.rangeLow = clipperRangeLow;
+    clipperShape.rangeHigh = clipperRangeHigh;
+
+    for (int32_t index = defaultCircuit; index <= smoothCircuit; ++index)
+    {
+        const auto devices = clipperDevicesOf (index);
+        const auto positive = sweepOf (devices.positiveHalf, clipperShape);
+        const auto negative = sweepOf (devices.negativeHalf, clipperShape);
+
+        tables.add (sweepOf (devices.clipper, clipperShape));
+        tables.add (positive);
+        tables.add (negative);
+        tables.add (AsymmetricClipperTable::Source { positive, negative, clipperRangeLow, clipperRangeHigh });
+    }
+
+    return tables;
 }
 
 void PedalCircuitModel::updateFilterCorners() noexcept

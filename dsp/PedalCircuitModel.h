@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/AsymmetricClipperTable.h"
+#include "dsp/ClipperSweepBank.h"
 #include "dsp/DiodeClipperTable.h"
 #include "dsp/OnePoleFilter.h"
 #include "dsp/ToneNetwork.h"
@@ -129,6 +130,13 @@ struct PedalCircuitModel
     int32_t fadePosition = 0;
     int32_t fadeLength = 0;
     float fadeStep = 0.0f;
+
+    // Finished sweeps the tables copy instead of solving, owned by whoever prepares the models
+    // (none: tables share sweeps through the process-wide cache, or solve them).
+    const ClipperSweepBank* sweepBank = nullptr;
+
+    // Every table prepare and setCircuitType may ask for at a rate, whichever circuit is chosen.
+    static ClipperSweepBank::Contents clipperTablesAt (double rate);
 
     // Prepares every filter and rebuilds every table for a rate. Apply the circuit with
     // setCircuitType afterwards.

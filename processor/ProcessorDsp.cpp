@@ -110,6 +110,11 @@ void TheQuillmontAudioProcessor::prepareToPlay (double sampleRate, int samplesPe
     for (auto& line : dryDelayLines)
         line.reserve (DryDelayLine::lengthForRate (sampleRate * 2.0));
 
+    // Solved here, where slow work is allowed, for every circuit at both rates HQ may select.
+    auto tables = PedalCircuitModel::clipperTablesAt (sampleRate);
+    tables.add (PedalCircuitModel::clipperTablesAt (sampleRate * 2.0));
+    clipperTables.prepare (tables);
+
     if (firstPreparePending.load (std::memory_order_acquire) != 0)
     {
         hostSampleRate = sampleRate;
@@ -457,10 +462,34 @@ void TheQuillmontAudioProcessor::recoverFromNonFiniteState (const juce::AudioBuf
 //==============================================================================
 void TheQuillmontAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
+    const int inputs = getTotalNumInputChannels();
     const int outputs = std::min (getTotalNumOutputChannels(), buffer.getNumChannels());
 
-    for (int channel = getTotalNumInputChannels(); channel < outputs; ++channel)
+    for (int channel = inputs; channel < outputs; ++channel)
         buffer.clear (channel, 0, buffer.getNumSamples());
+
+    // While HQ is on the host delays every other track by our latency, so the bypassed signal
+    // takes the dry path's delay too: the track keeps its place, and toggling bypass neither
+    // shifts it nor clicks.
+    if (! hqActive || firstPreparePending.load (std::memory_order_acquire) != 0)
+        return;
+
+    const bool stereo = inputs == 2 && getTotalNumOutputChannels() == 2;
+    const int numChannels = std::min ({ stereo ? 2 : 1, inputs, buffer.getNumChannels() });
+    const float latency = oversampler->getLatencyInSamples();
+
+    for (int c = 0; c < numChannels; ++c)
+    {
+        auto& line = dryDelayLines[static_cast<size_t> (c)];
+        float* samples = buffer.getWritePointer (c);
+
+        for (int n = 0; n < buffer.getNumSamples(); ++n)
+        {
+            const float input = samples[n];
+            samples[n] = line.read (latency);
+            line.write (input);
+        }
+    }
 }
 
 void TheQuillmontAudioProcessor::reset()

@@ -10,6 +10,9 @@ TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
 
     createParameters();
 
+    for (auto& model : models)
+        model.sweepBank = &clipperTables;
+
     for (auto& lock : parameterLocks)
         lock.store (0, std::memory_order_relaxed);
 

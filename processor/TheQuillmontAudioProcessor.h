@@ -3,6 +3,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_dsp/juce_dsp.h>
 
+#include "dsp/ClipperSweepBank.h"
 #include "dsp/NoiseGate.h"
 #include "dsp/OnePoleFilter.h"
 #include "dsp/PedalCircuitModel.h"
@@ -125,6 +126,9 @@ public:
     int versionMinor = 0;
     int versionRevision = 0;
 
+    // Every clipper table both models may need at the host rate and twice it, so that circuit
+    // changes and HQ switches on the audio thread only copy.
+    ClipperSweepBank clipperTables;
     std::array<PedalCircuitModel, 2> models;
     std::array<NoiseGate, 2> noiseGates;
     std::array<OnePoleFilter, 2> keyHighPass;

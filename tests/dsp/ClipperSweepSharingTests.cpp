@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -79,4 +80,48 @@ TEST (ClipperSweepSharing, InstancesPreparingAtTheSameMomentGetTheSameTables)
         EXPECT_EQ (model.clipperTable.values, models.front().clipperTable.values);
         EXPECT_EQ (model.asymmetricTable.values, models.front().asymmetricTable.values);
     }
+}
+
+// A processor solves its models' tables ahead into a bank, for every circuit at two rates; the
+// tables its models copy from there must be the very ones a model solves for itself.
+TEST (ClipperSweepSharing, TablesCopiedFromABankAreTheOnesAModelSolves)
+{
+    ClipperSweepBank bank;
+    auto wanted = PedalCircuitModel::clipperTablesAt (44100.0);
+    wanted.add (PedalCircuitModel::clipperTablesAt (88200.0));
+    bank.prepare (wanted);
+
+    for (const double rate : { 88200.0, 44100.0 })
+        for (int32_t circuit = 0; circuit < 5; ++circuit)
+        {
+            PedalCircuitModel banked;
+            banked.sweepBank = &bank;
+            banked.prepare (rate);
+            banked.setCircuitType (circuit);
+
+            PedalCircuitModel alone;
+            alone.prepare (rate);
+            alone.setCircuitType (circuit);
+
+            SCOPED_TRACE (testing::Message() << rate << " Hz, circuit " << circuit);
+            expectSolvedSweeps (banked);
+            EXPECT_EQ (banked.asymmetricTable.values, alone.asymmetricTable.values);
+        }
+}
+
+// Whatever rates an instance has been prepared for before, its bank holds only the tables of
+// the last one, so its memory does not grow with every rate a host tries.
+TEST (ClipperSweepSharing, ABankHoldsOnlyTheTablesItWasLastAskedFor)
+{
+    ClipperSweepBank bank;
+
+    for (const double rate : { 44100.0, 48000.0, 96000.0 })
+        bank.prepare (PedalCircuitModel::clipperTablesAt (rate));
+
+    const auto wanted = PedalCircuitModel::clipperTablesAt (96000.0);
+    ASSERT_EQ (bank.sweeps.size(), wanted.sweeps.size());
+    ASSERT_EQ (bank.asymmetricTables.size(), wanted.asymmetricTables.size());
+
+    for (const auto& sweep : bank.sweeps)
+        EXPECT_NE (std::find (wanted.sweeps.begin(), wanted.sweeps.end(), sweep.inputs), wanted.sweeps.end());
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "processor/TheQuillmontAudioProcessor.h"
+#include "services/PluginSettings.h"
 
 #include <atomic>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <new>
+#include <vector>
 
 // This binary replaces the global allocation functions, so that any allocation or release made
 // while a block is processed is counted, whoever makes it (our code, the framework, the library).
@@ -76,14 +79,14 @@ struct AllocationWatch
 
 struct Session
 {
-    explicit Session (int channels)
+    explicit Session (int channels, double rate = 48000.0)
     {
         const auto set = channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
         juce::AudioProcessor::BusesLayout layout;
         layout.inputBuses.add (set);
         layout.outputBuses.add (set);
         processor.setBusesLayout (layout);
-        processor.prepareToPlay (48000.0, blockSize);
+        processor.prepareToPlay (rate, blockSize);
         buffer.setSize (channels, blockSize * 3);
         longBuffer.setSize (channels, blockSize * 3);
     }
@@ -142,22 +145,49 @@ TEST (AudioThread, ProcessingNeverAllocatesInAnyCircuitOrQuality)
             }
 }
 
-TEST (AudioThread, SwitchingCircuitOrQualityInABlockNeverAllocates)
+// Every circuit (and an index past them) with HQ on and off, changed in every block and HQ
+// switched in every other one. A switch that solved a table would publish it to the process's
+// store and so allocate; run in a fresh process, this case finds that store empty.
+long allocationsWhileSwitching (Session& session)
 {
-    Session session (2);
     session.set (P::gate, 0.4f);
     session.process (Session::blockSize);
 
     AllocationWatch watch;
 
-    for (int b = 0; b < 12; ++b)
+    for (int b = 0; b < 24; ++b)
     {
         session.set (P::circuitType, static_cast<float> (b % 6) / 23.0f);
-        session.set (P::hq, b % 2 == 0 ? 1.0f : 0.0f);
+        session.set (P::hq, b % 4 < 2 ? 1.0f : 0.0f);
         session.process (Session::blockSize);
     }
 
-    EXPECT_EQ (watch.count(), 0);
+    return watch.count();
+}
+
+TEST (AudioThread, SwitchingCircuitOrQualityInABlockNeverAllocates)
+{
+    Session session (2);
+    EXPECT_EQ (allocationsWhileSwitching (session), 0);
+}
+
+// Other instances at many rates fill the process's store of tables; an instance prepared after
+// them at a rate of its own must still switch without solving.
+TEST (AudioThread, SwitchingCircuitOrQualityAfterManyRatesAndInstancesNeverAllocates)
+{
+    std::vector<std::unique_ptr<Session>> others;
+
+    for (const double rate : { 8000.0, 11025.0, 16000.0, 22050.0, 32000.0, 44100.0, 88200.0, 176400.0, 192000.0 })
+        others.push_back (std::make_unique<Session> (2, rate));
+
+    Session session (2, 50000.0);
+    EXPECT_EQ (allocationsWhileSwitching (session), 0);
+}
+
+TEST (AudioThread, ProcessorsHereReadNoRealInstallation)
+{
+    const auto temporary = juce::File::getSpecialLocation (juce::File::tempDirectory);
+    EXPECT_TRUE (PluginSettings::getBaseFolder().isAChildOf (temporary)) << PluginSettings::getBaseFolder().getFullPathName();
 }
 
 TEST (AudioThread, HostsBreakingTheirPromisesCauseNoAllocation)
