@@ -5,7 +5,9 @@
 #include <cstring>
 #include <limits>
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+// QUILLMONT_LANE_PAIR_SCALAR forces the plain form, so it is tested where SSE2 exists too.
+#if ! defined(QUILLMONT_LANE_PAIR_SCALAR) \
+    && (defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2))
     #define QUILLMONT_LANE_PAIR_SSE2 1
     #include <emmintrin.h>
 #else
