@@ -65,12 +65,40 @@ namespace
         }
     };
 
+    // ClipperTableGrid::lookup of two tables: the clamp and the position in lanes, with the
+    // scale the read divides out every time worked out once; the interpolation per lane.
+    struct TableReadPair
+    {
+        const float* values[2];
+        int32_t counts[2];
+        Floats low, high, scale;
+
+        template <typename Table>
+        static TableReadPair load (const Table& left, const Table& right) noexcept
+        {
+            const auto lc = static_cast<int32_t> (left.values.size());
+            const auto rc = static_cast<int32_t> (right.values.size());
+            const Floats low = Floats::of (static_cast<float> (left.rangeLow), static_cast<float> (right.rangeLow));
+            const Floats high = Floats::of (static_cast<float> (left.rangeHigh), static_cast<float> (right.rangeHigh));
+            const Floats last = Floats::of (static_cast<float> (lc - 1), static_cast<float> (rc - 1));
+            return { { left.values.data(), right.values.data() }, { lc, rc }, low, high, last / (high - low) };
+        }
+
+        Floats read (Floats x) const noexcept
+        {
+            const Floats clamped = select (greater (x, low), select (less (x, high), x, high), low);
+            const Floats position = scale * (clamped - low) + Floats::both (0.0f);
+            return Floats::of (ClipperTableGrid::interpolate (values[0], counts[0], position.left()),
+                               ClipperTableGrid::interpolate (values[1], counts[1], position.right()));
+        }
+    };
+
     // The Newton solve of both channels' clippers, each lane stepping until it alone has
     // converged or run out of steps; a lane that has stopped keeps its value while the other
     // goes on.
     struct ClipperPair
     {
-        const DiodeClipperTable* tables[2];
+        TableReadPair table;
         Doubles state, blend, a, b, perVolt;
         int32_t iterationCount[2];
         int32_t iterationLimit[2];
@@ -79,7 +107,7 @@ namespace
         {
             // The solve's constants, worked out by the solve itself so they round as it does.
             const DiodeClipperTable::NewtonSolve l (left, 0.0, 0.0), r (right, 0.0, 0.0);
-            return { { &left, &right },
+            return { TableReadPair::load (left, right),
                      Doubles::of (left.state, right.state),
                      Doubles::of (left.blend, right.blend),
                      Doubles::of (l.a, r.a),
@@ -100,8 +128,7 @@ namespace
         Floats solve (Floats input) noexcept
         {
             const Doubles x = toDouble (input);
-            const Doubles start = Doubles::of (static_cast<double> (tables[0]->lookup (input.left())),
-                                               static_cast<double> (tables[1]->lookup (input.right())));
+            const Doubles start = toDouble (table.read (input));
             const Doubles s = state;
             const Doubles drive = s + blend * (x - s);
             const Doubles one = Doubles::both (1.0);
@@ -323,6 +350,7 @@ namespace
         auto waveshaperB = WaveshaperPair::load (left.waveshaperB, right.waveshaperB);
         auto clipper = ClipperPair::load (left.clipperTable, right.clipperTable);
         auto fade = FadePair::load (left, right);
+        const auto asymmetricTable = TableReadPair::load (left.asymmetricTable, right.asymmetricTable);
         TonePair tone (left, right);
 
         const Doubles inputStageGain = Doubles::of (left.inputStageGain, right.inputStageGain);
@@ -345,10 +373,7 @@ namespace
             const Floats d = stage2Feedback.processLowpass (c);
             const Floats e = clipperCoupling.processHighpass (d);
 
-            const Floats clipped = symmetricClipper
-                                       ? clipper.solve (e)
-                                       : dcBlocker.processHighpass (Floats::of (left.asymmetricTable.lookup (e.left()),
-                                                                                right.asymmetricTable.lookup (e.right())));
+            const Floats clipped = symmetricClipper ? clipper.solve (e) : dcBlocker.processHighpass (asymmetricTable.read (e));
 
             const Floats toneInput = cleanPath ? toFloat (u + toDouble (clipped)) : clipped;
 
