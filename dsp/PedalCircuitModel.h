@@ -112,7 +112,7 @@ struct PedalCircuitModel
         }
 
         // The same, taking the network from another channel's that already holds it for these
-        // pots at the same rate: the same inputs give the same network, so it is copied, not
+        // pots under the same rule: the same inputs give the same network, so it is copied, not
         // computed twice.
         const ToneNetwork::Coefficients& forPots (const std::array<double, 4>& current,
                                                   const ToneCoefficients& sibling) noexcept
@@ -133,10 +133,10 @@ struct PedalCircuitModel
             return networkValid && std::memcmp (current.data(), networkPots.data(), sizeof (current)) == 0;
         }
 
+        // The weights follow from the powers of K alone.
         bool sameRuleAs (const ToneCoefficients& other) const noexcept
         {
-            return std::memcmp (&rate, &other.rate, sizeof (rate)) == 0
-                   && std::memcmp (bilinearPowers.data(), other.bilinearPowers.data(), sizeof (bilinearPowers)) == 0;
+            return std::memcmp (bilinearPowers.data(), other.bilinearPowers.data(), sizeof (bilinearPowers)) == 0;
         }
     };
 
