@@ -77,6 +77,8 @@ struct NoiseGate
     }
 
 private:
+    friend struct StereoNoiseGate;
+
     void updateTimingFromKey (float key) noexcept
     {
         const double squared = static_cast<double> (key) * static_cast<double> (key);

@@ -94,10 +94,13 @@ struct PedalCircuitModel
 
         const ToneNetwork::Coefficients& forPots (const std::array<SmoothedPot, 4>& pots) noexcept
         {
-            const std::array<double, 4> current { pots[bassPot].current, pots[midPot].current,
-                                                  pots[treblePot].current, pots[volumePot].current };
+            return forPots (std::array<double, 4> { pots[bassPot].current, pots[midPot].current,
+                                                    pots[treblePot].current, pots[volumePot].current });
+        }
 
-            if (! networkValid || std::memcmp (current.data(), networkPots.data(), sizeof (current)) != 0)
+        const ToneNetwork::Coefficients& forPots (const std::array<double, 4>& current) noexcept
+        {
+            if (! holds (current))
             {
                 network = weights.computeCoefficients (current[bassPot], current[midPot],
                                                        current[treblePot], current[volumePot]);
@@ -107,6 +110,34 @@ struct PedalCircuitModel
             }
 
             return network;
+        }
+
+        // The same, taking the network from another channel's that already holds it for these
+        // pots under the same rule: the same inputs give the same network, so it is copied, not
+        // computed twice.
+        const ToneNetwork::Coefficients& forPots (const std::array<double, 4>& current,
+                                                  const ToneCoefficients& sibling) noexcept
+        {
+            if (! holds (current) && sibling.holds (current) && sameRuleAs (sibling))
+            {
+                network = sibling.network;
+                networkScale = sibling.networkScale;
+                networkPots = current;
+                networkValid = true;
+            }
+
+            return forPots (current);
+        }
+
+        bool holds (const std::array<double, 4>& current) const noexcept
+        {
+            return networkValid && std::memcmp (current.data(), networkPots.data(), sizeof (current)) == 0;
+        }
+
+        // The weights follow from the powers of K alone.
+        bool sameRuleAs (const ToneCoefficients& other) const noexcept
+        {
+            return std::memcmp (bilinearPowers.data(), other.bilinearPowers.data(), sizeof (bilinearPowers)) == 0;
         }
     };
 

@@ -1,5 +1,8 @@
 #include "processor/TheQuillmontAudioProcessor.h"
 
+#include "dsp/StereoCircuitModel.h"
+#include "dsp/StereoNoiseGate.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -341,19 +344,13 @@ void TheQuillmontAudioProcessor::processDsp (const juce::dsp::ProcessContextRepl
     {
         const auto numSamples = in.getNumSamples();
 
-        // Each channel's clipper solve waits on its previous sample; stepping both channels
-        // together lets the two chains overlap.
+        // Stereo runs both channels in the lanes of one register, at little more than the
+        // cost of one.
         if (in.getNumChannels() == 2)
         {
-            const float* sourceLeft = in.getChannelPointer (0);
-            const float* sourceRight = in.getChannelPointer (1);
-            float* left = out.getChannelPointer (0);
-            float* right = out.getChannelPointer (1);
-
-            for (size_t i = 0; i < numSamples; ++i)
-                PedalCircuitModel::processSamplePair (models[0], models[1], sourceLeft[i], sourceRight[i],
-                                                      inputGain, outputGain, left[i], right[i]);
-
+            StereoCircuitModel::process (models[0], models[1], in.getChannelPointer (0), in.getChannelPointer (1),
+                                         out.getChannelPointer (0), out.getChannelPointer (1), numSamples,
+                                         inputGain, outputGain);
             return;
         }
 
@@ -411,6 +408,15 @@ void TheQuillmontAudioProcessor::mixDryAndWet (juce::AudioBuffer<float>& buffer,
 void TheQuillmontAudioProcessor::applyNoiseGates (juce::AudioBuffer<float>& buffer, int numChannels,
                                                   int startSample, int numSamples) noexcept
 {
+    if (numChannels == 2)
+    {
+        StereoNoiseGate::process (noiseGates[0], noiseGates[1], keyHighPass[0], keyHighPass[1],
+                                  dryBuffer.getReadPointer (0), dryBuffer.getReadPointer (1),
+                                  buffer.getWritePointer (0, startSample), buffer.getWritePointer (1, startSample),
+                                  static_cast<size_t> (numSamples));
+        return;
+    }
+
     for (int c = 0; c < numChannels; ++c)
     {
         auto& key = keyHighPass[static_cast<size_t> (c)];

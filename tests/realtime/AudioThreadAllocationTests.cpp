@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "dsp/StereoCircuitModel.h"
+#include "dsp/StereoNoiseGate.h"
 #include "processor/TheQuillmontAudioProcessor.h"
 #include "services/PluginSettings.h"
 
@@ -142,6 +144,14 @@ TEST (AudioThread, ProcessingNeverAllocatesInAnyCircuitOrQuality)
                 }
 
                 EXPECT_EQ (watch.count(), 0) << channels << " channels, HQ " << hq << ", circuit " << circuit;
+
+                // Stereo went through the two-lane circuit and gates, not the one-at-a-time way.
+                if (channels == 2)
+                {
+                    const auto& p = session.processor;
+                    EXPECT_TRUE (StereoCircuitModel::runsInLanes (p.models[0], p.models[1])) << circuit;
+                    EXPECT_TRUE (StereoNoiseGate::runsInLanes (p.noiseGates[0], p.noiseGates[1])) << circuit;
+                }
             }
 }
 
