@@ -76,6 +76,12 @@ public:
         return condition();
     }
 
+    /** A short turn of the message loop, for callbacks that should not arrive. */
+    static void settle()
+    {
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
+    }
+
     /** The popup menu now open, if any. */
     static juce::Component* openMenu()
     {
