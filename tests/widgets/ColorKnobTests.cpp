@@ -1,6 +1,6 @@
 #include "widgets/KV_ColorKnob.h"
 
-#include "tests/widgets/WidgetImages.h"
+#include "WidgetImages.h"
 
 #include <gtest/gtest.h>
 
