@@ -9,7 +9,7 @@ namespace
 const juce::Colour background { 0xff203040 };
 const juce::Colour fill { 0xffe0c080 };
 
-struct ColorKnobFixture : public ::testing::Test
+struct KV_ColorKnobDrawing : public ::testing::Test
 {
     juce::AudioParameterFloat parameter { juce::ParameterID { "MIX", 1 }, "Mix", 0.0f, 1.0f, 0.5f };
     korvanth::KV_ColorKnob knob { background, fill, &parameter };
@@ -24,7 +24,7 @@ struct ColorKnobFixture : public ::testing::Test
 };
 }
 
-TEST_F (ColorKnobFixture, DiscsGrowWithTheValue)
+TEST_F (KV_ColorKnobDrawing, DiscsGrowWithTheValue)
 {
     {
         // At the minimum only the background disc shows, right into the middle.
@@ -65,7 +65,7 @@ TEST_F (ColorKnobFixture, DiscsGrowWithTheValue)
     }
 }
 
-TEST_F (ColorKnobFixture, AWideKnobDrawsEllipses)
+TEST_F (KV_ColorKnobDrawing, AWideKnobDrawsEllipses)
 {
     // 40 x 20 at half: the fill ellipse is 20 x 10 around (20, 10), the background ellipse 40 x 20.
     auto image = paintAt (40, 20, 0.5, "colorknob-40x20-half");

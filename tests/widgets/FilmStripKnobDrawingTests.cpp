@@ -33,13 +33,13 @@ bool samePixels (const juce::Image& painted, const juce::Image& strip, int frame
     return true;
 }
 
-struct FilmStripKnobFixture : public ::testing::Test
+struct FilmStripKnobDrawing : public ::testing::Test
 {
     juce::AudioParameterFloat parameter { juce::ParameterID { "GAIN", 1 }, "Gain", 0.0f, 1.0f, 0.5f };
 };
 }
 
-TEST_F (FilmStripKnobFixture, ValueChoosesTheFrame)
+TEST_F (FilmStripKnobDrawing, ValueChoosesTheFrame)
 {
     struct Case { const char* name; juce::Image strip; };
     for (auto& c : { Case { "gain", gainStrip() }, Case { "tone", toneStrip() }, Case { "volume", volumeStrip() } })
@@ -62,7 +62,7 @@ TEST_F (FilmStripKnobFixture, ValueChoosesTheFrame)
     }
 }
 
-TEST_F (FilmStripKnobFixture, FrameFollowsTheSlidersOwnMapping)
+TEST_F (FilmStripKnobDrawing, FrameFollowsTheSlidersOwnMapping)
 {
     // With a skewed range the proportion, not the value, picks the frame.
     korvanth::FilmStripKnob knob (gainStrip(), &parameter);
@@ -74,7 +74,7 @@ TEST_F (FilmStripKnobFixture, FrameFollowsTheSlidersOwnMapping)
     EXPECT_TRUE (samePixels (widgettests::paintToImage (knob, "filmstrip-gain-skewed-mid"), gainStrip(), 63));
 }
 
-TEST_F (FilmStripKnobFixture, FrameIsScaledIntoTheKnobsBounds)
+TEST_F (FilmStripKnobDrawing, FrameIsScaledIntoTheKnobsBounds)
 {
     korvanth::FilmStripKnob knob (gainStrip(), &parameter);
     knob.setRange (0.0, 1.0);
@@ -92,7 +92,7 @@ TEST_F (FilmStripKnobFixture, FrameIsScaledIntoTheKnobsBounds)
     EXPECT_LT (difference / (65.0 * 65.0), 0.03);
 }
 
-TEST_F (FilmStripKnobFixture, KnobWithoutAPictureDrawsNothing)
+TEST_F (FilmStripKnobDrawing, KnobWithoutAPictureDrawsNothing)
 {
     korvanth::FilmStripKnob knob (juce::Image(), &parameter);
     knob.setBounds (0, 0, 60, 60);
