@@ -1,6 +1,6 @@
 #include "widgets/KV_ColorKnob.h"
 
-#include "WidgetImages.h"
+#include "PixelTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ struct KV_ColorKnobDrawing : public ::testing::Test
         knob.setRange (0.0, 1.0);
         knob.setValue (value, juce::dontSendNotification);
         knob.setBounds (0, 0, width, height);
-        return widgettests::paintToImage (knob, name);
+        return snapshotForReview (knob, name);
     }
 };
 }

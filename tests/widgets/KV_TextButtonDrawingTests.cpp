@@ -1,6 +1,6 @@
 #include "widgets/KV_TextButton.h"
 
-#include "WidgetImages.h"
+#include "PixelTestSupport.h"
 
 #include <BinaryData.h>
 #include <gtest/gtest.h>
@@ -54,7 +54,7 @@ struct KV_TextButtonDrawing : public ::testing::Test
     {
         button.setButtonText (text);
         button.setBounds (0, 0, width, height);
-        return widgettests::paintToImage (button, name);
+        return snapshotForReview (button, name);
     }
 };
 }
