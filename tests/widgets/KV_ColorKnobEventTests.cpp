@@ -56,16 +56,6 @@ TEST (KV_ColorKnob, OnlyTheRightButtonOpensTheLockMenu)
     EXPECT_EQ (rig.drags.starts, 2);
 }
 
-TEST (KV_ColorKnob, LockMenuUsesTheKnobsOwnColours)
-{
-    ColorKnobRig rig;
-    rig.click (rig.centreOf (rig.knob), right);
-    auto* menu = WidgetRig::openMenu();
-    ASSERT_NE (menu, nullptr);
-    EXPECT_EQ (menu->findColour (juce::PopupMenu::backgroundColourId), juce::Colour (0xff2b302c));
-    EXPECT_EQ (menu->findColour (juce::PopupMenu::highlightedBackgroundColourId), juce::Colour (0xffe8e0cb));
-}
-
 TEST (KV_ColorKnob, DeletedWhileItsLockMenuIsOpenIsNeverTouched)
 {
     WidgetRig rig;
