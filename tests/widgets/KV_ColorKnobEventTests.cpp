@@ -12,10 +12,19 @@ struct DragCounter : juce::Slider::Listener
     int starts = 0;
 };
 
+// The knob takes no keyboard focus; in a host the editor's window holds it. A popup menu closes
+// on the next mouse event when no window of ours has the focus, so the window takes it here.
+void focusWindow (WidgetRig& rig)
+{
+    rig.root().setWantsKeyboardFocus (true);
+    rig.root().grabKeyboardFocus();
+}
+
 struct ColorKnobRig : WidgetRig
 {
     ColorKnobRig()
     {
+        focusWindow (*this);
         knob.setRange (0.0, 1.0);
         knob.setBounds (100, 100, 17, 17);
         knob.addListener (&drags);
@@ -59,6 +68,7 @@ TEST (KV_ColorKnob, OnlyTheRightButtonOpensTheLockMenu)
 TEST (KV_ColorKnob, DeletedWhileItsLockMenuIsOpenIsNeverTouched)
 {
     WidgetRig rig;
+    focusWindow (rig);
     juce::AudioParameterFloat parameter { juce::ParameterID { "MIX", 1 }, "Mix", 0.0f, 1.0f, 1.0f };
     auto knob = std::make_unique<korvanth::KV_ColorKnob> (juce::Colours::grey, juce::Colours::white, &parameter);
     knob->setBounds (100, 100, 17, 17);
