@@ -34,3 +34,11 @@ inline void saveForReview (const juce::Image& image, const juce::String& name)
     juce::FileOutputStream out (file);
     juce::PNGImageFormat().writeImageToStream (image, out);
 }
+
+/** A snapshot of the component, also kept for review under the given name. */
+inline juce::Image snapshotForReview (juce::Component& c, const juce::String& name)
+{
+    auto image = snapshotOf (c);
+    saveForReview (image, name);
+    return image;
+}
