@@ -136,7 +136,6 @@ void KV_PresetMenu::setModified (bool isModified)
 void KV_PresetMenu::scanAllPresets (juce::PopupMenu& menu)
 {
     itemCounter = 0;
-    tickGiven = false;
 
     scanFolderIntoMenu (menu, presetsFolder);
 
@@ -163,6 +162,7 @@ void KV_PresetMenu::scanFolderIntoMenu (juce::PopupMenu& menu, const juce::Strin
         return;
 
     entriesLeft = maxScanEntries;
+    tickGiven = false;
     scanFolder (menu, folder, 0, openFolders);
 }
 

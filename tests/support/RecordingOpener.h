@@ -26,12 +26,17 @@ struct RecordingOpener
         previousFolder.setAsCurrentWorkingDirectory();
     }
 
+    /** The opener has been started at least once (and may still be writing). */
+    bool wasStarted() const { return logFile().exists(); }
+
+    juce::File logFile() const { return program.getSiblingFile (program.getFileName() + ".log"); }
+
     /** Every argument the opener received so far, once the launched openers have ended. */
     juce::StringArray received() const
     {
         korvanth::KV_Launcher::waitForOpeners (5000);
         juce::StringArray lines;
-        program.getSiblingFile (program.getFileName() + ".log").readLines (lines);
+        logFile().readLines (lines);
         lines.removeEmptyStrings();
         return lines;
     }
