@@ -65,12 +65,12 @@ TEST_F (Launcher, AddressesCarryingCommandsRunNothing)
 {
     // Well-formed, so opened, and handed over literally.
     const juce::String literal = "https://example.com/$(touch$IFS'x')/;touch$IFS'x';?q=1";
-    EXPECT_TRUE (KV_Launcher::openWebPage (literal));
+    EXPECT_TRUE (KV_Launcher::openUrl (literal));
 
     // Blanks, backquotes and double quotes have no place in an address: refused.
     for (auto address : { "https://example.com/$(touch x)", "https://example.com/`touch${IFS}x`",
                           "https://example.com/\"$(touch${IFS}x)\"", "https://example.com/a`touch`b" })
-        EXPECT_FALSE (KV_Launcher::openWebPage (address)) << address;
+        EXPECT_FALSE (KV_Launcher::openUrl (address)) << address;
 
     EXPECT_EQ (opener->received(), juce::StringArray (literal));
     EXPECT_FALSE (commandRan());
@@ -82,7 +82,7 @@ TEST_F (Launcher, OnlyWebAddressesAndExistingAbsoluteFoldersAreOpened)
                           "https://", "https://-example.com/", "https://user@example.com/", "http://example.com:80a/",
                           "https://example.com/%zz", "https://example.com/\xc3\xa9", "https://example.com/a b",
                           "https://example.com/<script>", "https://example.com/{x}", "https://exa|mple.com/" })
-        EXPECT_FALSE (KV_Launcher::openWebPage (juce::String::fromUTF8 (address))) << address;
+        EXPECT_FALSE (KV_Launcher::openUrl (juce::String::fromUTF8 (address))) << address;
 
     folder.getChildFile ("relative").createDirectory();
     EXPECT_FALSE (KV_Launcher::openFolder ("relative"));
@@ -94,7 +94,7 @@ TEST_F (Launcher, OnlyWebAddressesAndExistingAbsoluteFoldersAreOpened)
     const juce::StringArray accepted { "https://www.example.com/manual.pdf?utm_source=plugin&x=%20y#top",
                                        "HTTP://EXAMPLE.COM", "http://127.0.0.1:8080/news" };
     for (const auto& address : accepted)
-        EXPECT_TRUE (KV_Launcher::openWebPage (address)) << address;
+        EXPECT_TRUE (KV_Launcher::openUrl (address)) << address;
 
     EXPECT_TRUE (KV_Launcher::openFolder (folder.getFullPathName()));
 

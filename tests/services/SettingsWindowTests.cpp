@@ -70,7 +70,7 @@ namespace
 TEST_F (SettingsWindow, OpensCentredOnTheEditorWithTheRecordsFolders)
 {
     EXPECT_FALSE (window->documentWindow.isVisible());
-    window->show();
+    window->showSettings();
 
     EXPECT_TRUE (window->documentWindow.isVisible());
     EXPECT_EQ (window->documentWindow.getName(), "Settings");
@@ -85,7 +85,7 @@ TEST_F (SettingsWindow, OpensCentredOnTheEditorWithTheRecordsFolders)
 
 TEST_F (SettingsWindow, RowsAndSwitchesFollowEachOtherWithoutOverlapping)
 {
-    window->show();
+    window->showSettings();
     auto& p = panel();
 
     const juce::Component* order[] = { &p.titleLabel, &p.noteLabel, &p.settingsRow, &p.presetsRow, &p.samplesRow,
@@ -113,7 +113,7 @@ TEST_F (SettingsWindow, RowsAndSwitchesFollowEachOtherWithoutOverlapping)
 
 TEST_F (SettingsWindow, SaveWritesTheChosenFoldersAndSwitchesAndAsksForARestart)
 {
-    window->show();
+    window->showSettings();
     const auto banks = newFolder ("Banks");
     dialogs.chosenFiles.push_back (banks);
 
@@ -143,7 +143,7 @@ TEST_F (SettingsWindow, SaveWritesTheChosenFoldersAndSwitchesAndAsksForARestart)
 TEST_F (SettingsWindow, CancelKeepsTheRowsForALaterSaveButNotTheRecord)
 {
     const auto before = settings.presetsPath;
-    window->show();
+    window->showSettings();
     dialogs.chosenFiles.push_back (newFolder ("Banks"));
     click (panel().presetsRow.button);
     click (panel().cancelButton);
@@ -153,7 +153,7 @@ TEST_F (SettingsWindow, CancelKeepsTheRowsForALaterSaveButNotTheRecord)
     EXPECT_TRUE (dialogs.messages.empty());
 
     // A chooser cancelled by the person changes nothing either.
-    window->show();
+    window->showSettings();
     click (panel().presetsRow.button);
     EXPECT_EQ (panel().presetsRow.field.getText(), sandbox.base.getChildFile ("Banks").getFullPathName() + "/");
 
@@ -161,7 +161,7 @@ TEST_F (SettingsWindow, CancelKeepsTheRowsForALaterSaveButNotTheRecord)
     window->documentWindow.closeButtonPressed();
     EXPECT_FALSE (window->documentWindow.isVisible());
 
-    window->show();
+    window->showSettings();
     click (panel().saveButton);
     EXPECT_EQ (settings.presetsPath, sandbox.base.getChildFile ("Banks").getFullPathName() + "/");
 }
@@ -170,7 +170,7 @@ TEST_F (SettingsWindow, UnwritableSettingsFolderIsNotTreatedAsSaved)
 {
     const auto before = SettingsSandbox::bytesOf (sandbox.settingsFile());
     const auto previousSettingsPath = settings.settingsPath;
-    window->show();
+    window->showSettings();
 
     // The folder is chosen, then removed before Save, so the file cannot be written.
     const auto gone = newFolder ("Gone");
@@ -193,7 +193,7 @@ TEST_F (SettingsWindow, ClosingTheEditorWhileAChooserIsOpenIsSafe)
 {
     // With no answerer the real chooser opens; the host then closes the editor.
     korvanth::KV_Dialogs::setAnswerer (nullptr);
-    window->show();
+    window->showSettings();
     click (panel().presetsRow.button);
     window.reset();
     juce::MessageManager::getInstance()->runDispatchLoopUntil (50);

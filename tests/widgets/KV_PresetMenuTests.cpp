@@ -109,7 +109,7 @@ TEST_F (PresetFolder, RescanFollowsTheSelectedFileWhenPresetsChangeElsewhere)
 
     KV_PresetMenu menu;
     menu.setPresetsFolder (presets.getFullPathName());
-    menu.selectPreset (1);
+    menu.selectedPresetIndex = 1; // as the previous and next buttons set it
 
     // Another program adds a preset in front and removes one: "b" is still the one selected.
     add ("0 first.kvp");
