@@ -1,7 +1,9 @@
+#include "PixelTestSupport.h"
 #include "WidgetRig.h"
 #include "WidgetTestSupport.h"
 #include "widgets/KV_ImageButton.h"
 #include "widgets/KV_LockMenu.h"
+#include "widgets/pluginLookAndFeel.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +57,17 @@ TEST (KV_ImageButton, HoverHelpShowsOneBubbleAfterTheDelayAndGoesOnExit)
     rig.moveTo (rig.outside());
     EXPECT_EQ (button.helpBubble, nullptr);
     EXPECT_FALSE (timer.isTimerRunning());
+}
+
+TEST (KV_ImageButton, HoverHelpArrivesThroughTheFrameworksTimer)
+{
+    ImageButtonRig rig;
+    rig.button.helpEnabled = true;
+    rig.button.helpText = "Power";
+    rig.moveTo (rig.centreOf (rig.button));
+
+    ASSERT_TRUE (WidgetRig::pumpUntil ([&] { return rig.button.helpBubble != nullptr; }));
+    EXPECT_FALSE (hoverTimerOf (rig.button).isTimerRunning()); // no second bubble is coming
 }
 
 TEST (KV_ImageButton, HoverHelpInsideABubbleParentReplacesTheOldBubble)
@@ -217,4 +230,29 @@ TEST (KV_ImageButton, EditModeArrowsNudgeAndModifiedArrowsGoOn)
     EXPECT_EQ (button.getPosition(), juce::Point<int> (-1, 0));
 
     rig.root().removeKeyListener (&parent);
+}
+
+TEST (KV_ImageButton, LockMenuOpensInsideTheEditorInItsLookAndFeel)
+{
+    ImageButtonRig rig;
+    pluginLookAndFeel lookAndFeel (&rig.root());
+    rig.root().setLookAndFeel (&lookAndFeel);
+    rig.button.lockMenuEnabled = true;
+    rig.button.parameterLocked = true;
+
+    rig.click (rig.centreOf (rig.button), juce::ModifierKeys::rightButtonModifier);
+    auto* menu = WidgetRig::openMenu();
+    ASSERT_NE (menu, nullptr);
+    EXPECT_EQ (menu->getParentComponent(), &rig.root());
+
+    const auto picture = snapshotOf (rig.root());
+    saveForReview (picture, "lock-menu");
+    const auto inMenu = menu->getBounds().getTopRight() + juce::Point<int> (-8, 8);
+    const auto background = picture.getPixelAt (inMenu.x, inMenu.y);
+    EXPECT_GT (background.getAlpha(), 0xe0);                // the look-and-feel's dark menu, not the
+    EXPECT_LT (background.getPerceivedBrightness(), 0.3f);  // framework's light one
+
+    juce::PopupMenu::dismissAllActiveMenus();
+    WidgetRig::pumpUntil ([] { return WidgetRig::openMenu() == nullptr; });
+    rig.root().setLookAndFeel (nullptr);
 }
