@@ -1,0 +1,279 @@
+// The preset bar. A preset is its file: the window keeps the loaded preset's path and works
+// both indices out again from it after every rescan, because two banks may hold presets of the
+// same name and other programs may add or remove files while the window is open.
+
+#include "editor/TheQuillmontAudioProcessorEditor.h"
+
+namespace
+{
+    using P = QuillmontParameters::Index;
+
+    const juce::String presetExtension = ".kvp";
+    const juce::String presetTag = "TheQuillmont_Preset";
+}
+
+int TheQuillmontAudioProcessorEditor::findPreset (const juce::String& path) const
+{
+    return path.isEmpty() ? -1 : presetMenu.presetPaths.indexOf (path);
+}
+
+int TheQuillmontAudioProcessorEditor::findPresetByName (const juce::String& name) const
+{
+    return name.isEmpty() ? -1 : presetMenu.presetNames.indexOf (name);
+}
+
+void TheQuillmontAudioProcessorEditor::selectInitialPreset()
+{
+    auto& settingsRecord = audioProcessor.settings;
+    const auto name = audioProcessor.currentPresetName;
+    const bool nothingLoaded = audioProcessor.currentPresetIndex == 0.0f && name.isEmpty();
+
+    // The file this processor loaded last, when the state still carries its name; else the
+    // start-up preset; else the first preset of that name.
+    auto index = -1;
+    if (nothingLoaded)
+        index = findPresetByName ("00 - INIT");
+    else if (juce::File (settingsRecord.currentPresetFile).getFileNameWithoutExtension() == name)
+        index = findPreset (settingsRecord.currentPresetFile);
+
+    if (index < 0 && ! nothingLoaded && juce::File (settingsRecord.initialPresetFile).getFileNameWithoutExtension() == name)
+        index = findPreset (settingsRecord.initialPresetFile);
+    if (index < 0 && ! nothingLoaded)
+        index = findPresetByName (name);
+
+    // An absent preset selects nothing and loads nothing: the host's restored settings stand.
+    audioProcessor.currentPresetIndex = (float) index;
+    loadedPresetPath = presetMenu.presetPaths[index];
+    showPresetAt (index);
+
+    if (! nothingLoaded)
+        presetMenu.setModified (settingsRecord.presetModified != 0);
+}
+
+void TheQuillmontAudioProcessorEditor::showPresetAt (int index)
+{
+    presetMenu.selectedPresetIndex = index;
+    presetMenu.setText (presetMenu.presetNames[index], juce::dontSendNotification);
+}
+
+void TheQuillmontAudioProcessorEditor::rescanPresets()
+{
+    presetMenu.setPresetsFolder (audioProcessor.settings.presetsPath);
+
+    const auto index = findPreset (loadedPresetPath);
+    audioProcessor.currentPresetIndex = (float) index;
+    if (index >= 0)
+        presetMenu.selectedPresetIndex = index;
+}
+
+void TheQuillmontAudioProcessorEditor::loadPreset (int index)
+{
+    const auto path = presetMenu.presetPaths[index];
+    if (path.isEmpty())
+        return;
+
+    audioProcessor.loadPresetFile (juce::File (path));
+    audioProcessor.currentPresetIndex = (float) index;
+    audioProcessor.settings.currentPresetFile = path;
+    audioProcessor.settings.presetModified = 0;
+    loadedPresetPath = path;
+    showPresetAt (index);
+    presetMenu.setModified (false);
+}
+
+void TheQuillmontAudioProcessorEditor::markModified()
+{
+    audioProcessor.settings.presetModified = 1;
+    presetMenu.setModified (true);
+}
+
+int TheQuillmontAudioProcessorEditor::previousIndex (int index, int size)
+{
+    if (index > size)
+        return 0;
+    return index < 1 ? size - 1 : index - 1;
+}
+
+void TheQuillmontAudioProcessorEditor::stepPreset (int direction)
+{
+    rescanPresets();
+
+    const auto size = presetMenu.presetPaths.size();
+    if (size == 0)
+        return;
+
+    const auto i = presetMenu.selectedPresetIndex;
+    const auto next = direction < 0 ? previousIndex (i, size) : (i + 1 < size ? i + 1 : 0);
+    if (next >= 0)
+        loadPreset (next);
+}
+
+void TheQuillmontAudioProcessorEditor::savePreset()
+{
+    // One question at a time: a second save or delete waits for the first to be answered.
+    if (dialogPending)
+        return;
+
+    dialogPending = true;
+    juce::Component::SafePointer<TheQuillmontAudioProcessorEditor> safe (this);
+    dialogs->chooseFileToSave ("Save Preset", juce::File (audioProcessor.settings.currentPresetFile), "*" + presetExtension,
+                               [safe] (const juce::File& chosen)
+    {
+        if (safe == nullptr)
+            return;
+
+        if (chosen == juce::File())
+        {
+            safe->dialogPending = false;
+            return;
+        }
+
+        // Choosers on this platform add no extension; one added here may name a file that exists.
+        if (chosen.hasFileExtension (presetExtension))
+        {
+            safe->writePreset (chosen);
+            return;
+        }
+
+        const auto file = chosen.getSiblingFile (chosen.getFileName() + presetExtension);
+        if (! file.exists())
+        {
+            safe->writePreset (file);
+            return;
+        }
+
+        safe->dialogs->askOkCancel ("Save Preset",
+                                    "\"" + file.getFileName() + "\" already exists. Do you want to replace it?",
+                                    safe.getComponent(),
+                                    [safe, file] (bool replace)
+        {
+            if (safe == nullptr)
+                return;
+
+            if (replace)
+                safe->writePreset (file);
+            else
+                safe->dialogPending = false;
+        });
+    });
+}
+
+void TheQuillmontAudioProcessorEditor::writePreset (const juce::File& file)
+{
+    dialogPending = false;
+    auto& settingsRecord = audioProcessor.settings;
+
+    // The element carries the name it is saved under; the window's size and HQ stay out.
+    const auto previousName = audioProcessor.currentPresetName;
+    audioProcessor.currentPresetName = file.getFileNameWithoutExtension();
+    juce::XmlElement xml (presetTag);
+    audioProcessor.excludeSizeAndHQ = 1;
+    audioProcessor.savePresetToXml (xml);
+    audioProcessor.excludeSizeAndHQ = 0;
+
+    if (! xml.writeTo (file))
+    {
+        // Not saved: the name, the file and the modified mark stay as they were.
+        audioProcessor.currentPresetName = previousName;
+        dialogs->tell ("Save Preset", "The preset could not be saved to " + file.getFullPathName() + ".", this);
+        return;
+    }
+
+    settingsRecord.currentPresetFile = file.getFullPathName();
+    settingsRecord.presetModified = 0;
+    loadedPresetPath = file.getFullPathName();
+    rescanPresets();
+
+    // Saved outside the presets folder: nothing in the list is selected, nothing is loaded.
+    const auto index = findPreset (loadedPresetPath);
+    showPresetAt (index);
+    if (index < 0)
+        presetMenu.setText (file.getFileNameWithoutExtension(), juce::dontSendNotification);
+    else
+        presetMenu.setModified (false);
+}
+
+void TheQuillmontAudioProcessorEditor::deletePreset()
+{
+    if (dialogPending)
+        return;
+
+    rescanPresets();
+    const auto index = presetMenu.selectedPresetIndex;
+    const auto file = juce::File (presetMenu.presetPaths[index]);
+    if (presetMenu.presetPaths[index].isEmpty() || ! file.existsAsFile())
+        return;
+
+    dialogPending = true;
+    juce::Component::SafePointer<TheQuillmontAudioProcessorEditor> safe (this);
+    dialogs->askOkCancel ("Delete preset",
+                          "Do you want to permanently delete " + file.getFileNameWithoutExtension() + "?",
+                          this,
+                          [safe, file, index] (bool ok)
+    {
+        if (safe == nullptr)
+            return;
+
+        safe->dialogPending = false;
+
+        // The framework reports success for a file that is already gone; only a real deletion
+        // moves on to the neighbour.
+        if (! ok || ! file.existsAsFile() || ! file.deleteFile() || file.exists())
+            return;
+
+        safe->rescanPresets();
+        const auto neighbour = previousIndex (index, safe->presetMenu.presetPaths.size());
+        if (neighbour >= 0)
+            safe->loadPreset (neighbour);
+        else
+            safe->showPresetAt (-1);
+    });
+}
+
+void TheQuillmontAudioProcessorEditor::resetPreset()
+{
+    if (dialogPending)
+        return;
+
+    dialogPending = true;
+    juce::Component::SafePointer<TheQuillmontAudioProcessorEditor> safe (this);
+    dialogs->askOkCancel ("Reset preset", "Do you want to discard your changes and reload the preset?", this,
+                          [safe] (bool ok)
+    {
+        if (safe == nullptr)
+            return;
+
+        safe->dialogPending = false;
+        if (! ok)
+            return;
+
+        // Reloads the file that is loaded, wherever a rescan has moved it in the list.
+        safe->rescanPresets();
+        safe->loadPreset (safe->presetMenu.selectedPresetIndex);
+    });
+}
+
+void TheQuillmontAudioProcessorEditor::randomise()
+{
+    // One draw per parameter, locked and skipped ones included, so a lock changes no other value.
+    auto& parameters = audioProcessor.PluginParameterSet;
+    for (size_t index = 0; index < parameters.size(); ++index)
+    {
+        const auto r = randomGenerator.nextFloat();
+        auto* parameter = parameters[index];
+
+        if (audioProcessor.parameterLocks[index] != 0 || index == (size_t) P::hq)
+            continue;
+
+        auto value = r;
+        if (index == (size_t) P::power)
+            value = r < 0.5f ? 0.0f : 1.0f;
+        else if (index == (size_t) P::circuitType)
+            value = parameter->range.convertTo0to1 ((float) juce::jmin (4, (int) (r * 5.0f)));
+
+        parameter->setValue (value);
+        parameter->sendValueChangedMessageToListeners (value);
+    }
+
+    markModified();
+}
