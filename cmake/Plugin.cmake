@@ -15,7 +15,7 @@ juce_add_plugin(TheQuillmont
     EDITOR_WANTS_KEYBOARD_FOCUS FALSE
     COPY_PLUGIN_AFTER_BUILD FALSE)
 
-set(QUILLMONT_SOURCE_DIRS processor services widgets editor)
+set(QUILLMONT_SOURCE_DIRS processor services editor)
 set(QUILLMONT_PLUGIN_SOURCES "")
 foreach(dir IN LISTS QUILLMONT_SOURCE_DIRS)
     file(GLOB dir_sources CONFIGURE_DEPENDS
