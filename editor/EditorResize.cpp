@@ -110,19 +110,19 @@ void TheQuillmontAudioProcessorEditor::resized()
 
     logoMenu.setBounds (l.logoMenu);
     presetMenu.setBounds (l.presetMenu);
-    prevButton->setFont (font (icons, l.arrowFontHeight));
+    prevButton->buttonLookAndFeel.textFont = font (icons, l.arrowFontHeight);
     prevButton->setBounds (l.prevButton);
-    nextButton->setFont (font (icons, l.arrowFontHeight));
+    nextButton->buttonLookAndFeel.textFont = font (icons, l.arrowFontHeight);
     nextButton->setBounds (l.nextButton);
-    saveButton->setFont (font (icons, l.fileFontHeight));
+    saveButton->buttonLookAndFeel.textFont = font (icons, l.fileFontHeight);
     saveButton->setBounds (l.saveButton);
-    delButton->setFont (font (icons, l.fileFontHeight));
+    delButton->buttonLookAndFeel.textFont = font (icons, l.fileFontHeight);
     delButton->setBounds (l.delButton);
-    resetButton->setFont (font (icons, l.actionFontHeight));
+    resetButton->buttonLookAndFeel.textFont = font (icons, l.actionFontHeight);
     resetButton->setBounds (l.resetButton);
-    randButton->setFont (font (icons, l.actionFontHeight));
+    randButton->buttonLookAndFeel.textFont = font (icons, l.actionFontHeight);
     randButton->setBounds (l.randButton);
-    hqButton->setFont (font (PluginTypefaces::bold(), l.hqFontHeight));
+    hqButton->buttonLookAndFeel.textFont = font (PluginTypefaces::bold(), l.hqFontHeight);
     hqButton->setBounds (l.hqButton);
     // The news bell is placed here, over the right end of the delete button.
 

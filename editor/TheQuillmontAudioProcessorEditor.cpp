@@ -41,6 +41,7 @@ TheQuillmontAudioProcessorEditor::TheQuillmontAudioProcessorEditor (TheQuillmont
     buildPresetMenu();
     buildPresetBar();
 
+    addAndMakeVisible (pluginVersion);
     pluginVersion.setName ("pluginVersion");
     pluginVersion.setText (versionText, juce::dontSendNotification);
     pluginVersion.setJustificationType (juce::Justification::centred);
@@ -170,7 +171,7 @@ void TheQuillmontAudioProcessorEditor::buildPresetBar()
         spec.button->setClickingTogglesState (true);
         spec.button->addListener (this);
         spec.button->setButtonText (spec.text);
-        spec.button->setFont (fontOf (spec.typeface, spec.pointHeight));
+        spec.button->buttonLookAndFeel.textFont = fontOf (spec.typeface, spec.pointHeight);
     }
 
     hqButton->setColour (juce::TextButton::textColourOnId, accentColour);

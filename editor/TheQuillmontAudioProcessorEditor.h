@@ -10,6 +10,7 @@
 #include "widgets/KV_ColorKnob.h"
 #include "widgets/KV_ComboBox.h"
 #include "widgets/KV_ImageButton.h"
+#include "widgets/PluginTypefaces.h"
 #include "widgets/KV_NewAboutComponent.h"
 #include "widgets/KV_PresetMenu.h"
 #include "widgets/KV_ResizableCornerComponent.h"
