@@ -60,10 +60,10 @@ void TheQuillmontAudioProcessorEditor::rescanPresets()
 {
     presetMenu.setPresetsFolder (audioProcessor.settings.presetsPath);
 
+    // A loaded preset that is gone selects nothing: the old position now holds another file.
     const auto index = findPreset (loadedPresetPath);
     audioProcessor.currentPresetIndex = (float) index;
-    if (index >= 0)
-        presetMenu.selectedPresetIndex = index;
+    presetMenu.selectedPresetIndex = index;
 }
 
 void TheQuillmontAudioProcessorEditor::loadPreset (int index)

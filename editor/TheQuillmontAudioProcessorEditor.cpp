@@ -72,6 +72,9 @@ TheQuillmontAudioProcessorEditor::TheQuillmontAudioProcessorEditor (TheQuillmont
     resizeCorner->setAlpha (0.0f);
 
     setUpSize();
+
+    // The first picture already shows the parameters, not the controls' defaults.
+    timerCallback();
     startTimer (50);
 }
 
