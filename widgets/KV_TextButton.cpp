@@ -1,5 +1,7 @@
 #include "widgets/KV_TextButton.h"
 
+#include "widgets/pluginLookAndFeel.h"
+
 void KV_TextButton::KV_TextButtonLAF::drawButtonBackground (juce::Graphics& g, juce::Button& button,
                                                             const juce::Colour& backgroundColour,
                                                             bool shouldDrawButtonAsHighlighted,
@@ -31,8 +33,8 @@ void KV_TextButton::KV_TextButtonLAF::drawButtonText (juce::Graphics& g, juce::T
 {
     g.setFont (getTextButtonFont (button, button.getHeight()));
 
-    auto colour = button.findColour (button.getToggleState() ? juce::TextButton::textColourOnId
-                                                             : juce::TextButton::textColourOffId);
+    const auto colour = button.findColour (button.getToggleState() ? juce::TextButton::textColourOnId
+                                                                   : juce::TextButton::textColourOffId);
     g.setColour (colour.withMultipliedAlpha (button.isEnabled() ? 1.0f : 0.5f));
 
     g.drawText (button.getButtonText(),
@@ -43,13 +45,7 @@ void KV_TextButton::KV_TextButtonLAF::drawButtonText (juce::Graphics& g, juce::T
 void KV_TextButton::KV_TextButtonLAF::drawBubble (juce::Graphics& g, juce::BubbleComponent& bubble,
                                                   const juce::Point<float>&, const juce::Rectangle<float>& body)
 {
-    juce::Path outline;
-    outline.addRoundedRectangle (body.getX(), body.getY(), body.getWidth(), body.getHeight(), 3.0f, 3.0f);
-
-    g.setColour (bubble.findColour (juce::BubbleComponent::backgroundColourId));
-    g.fillPath (outline);
-    g.setColour (bubble.findColour (juce::BubbleComponent::outlineColourId));
-    g.strokePath (outline, juce::PathStrokeType (1.0f));
+    pluginLookAndFeel::drawRoundedBubble (g, bubble, body);
 }
 
 KV_TextButton::KV_TextButton (juce::Colour textColourOff, juce::Colour textColourOn)
@@ -63,6 +59,7 @@ KV_TextButton::KV_TextButton (juce::Colour textColourOff, juce::Colour textColou
 
 KV_TextButton::~KV_TextButton()
 {
+    helpBubble.reset();
     juce::PopupMenu::dismissAllActiveMenus();
     setLookAndFeel (nullptr);
 }
@@ -73,7 +70,7 @@ void KV_TextButton::mouseEnter (const juce::MouseEvent&)
         statusLabel->setText (helpText, juce::dontSendNotification);
 
     if (helpEnabled)
-        startTimer (500);
+        startTimer (korvanth::KV_HoverHelp::delayMs);
 }
 
 void KV_TextButton::mouseExit (const juce::MouseEvent& e)
@@ -82,12 +79,16 @@ void KV_TextButton::mouseExit (const juce::MouseEvent& e)
         statusLabel->setText ({}, juce::dontSendNotification);
 
     if (helpEnabled)
+    {
+        helpBubble.reset();
         stopTimer();
+    }
 
     juce::TextButton::mouseExit (e);
 }
 
 void KV_TextButton::timerCallback()
 {
+    korvanth::KV_HoverHelp::show (*this, juce::BubbleComponent::below);
     stopTimer();
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "widgets/KV_HelpBubble.h"
 
-/** The editor's text button: a flat rectangle tinted by focus, enablement, hover and press, with its
+/** The editor's text button: a flat rectangle tinted by focus, enablement, hover and press, its
     text in an on or an off colour, a help text for an external status label and an optional hover
-    help bubble. */
+    help bubble below it.
+*/
 class KV_TextButton : public juce::TextButton,
                       public juce::Timer
 {
@@ -29,6 +30,13 @@ public:
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KV_TextButtonLAF)
     };
 
+    class helpPopupDisplayComponent : public korvanth::KV_HelpBubble<KV_TextButton>
+    {
+    public:
+        using KV_HelpBubble::KV_HelpBubble;
+    };
+
+    /** The text colour of the untoggled button, then that of the toggled one. */
     KV_TextButton (juce::Colour textColourOff, juce::Colour textColourOn);
     ~KV_TextButton() override;
 
@@ -38,6 +46,7 @@ public:
 
     juce::String helpText;
     juce::Label* statusLabel = nullptr;
+    std::unique_ptr<helpPopupDisplayComponent> helpBubble;
     juce::Component* bubbleParent = nullptr;
     bool helpEnabled = false;
     KV_TextButtonLAF buttonLookAndFeel;

@@ -1,6 +1,6 @@
 #include "widgets/KV_ColorKnob.h"
 
-#include "tests/widgets/WidgetTestSupport.h"
+#include "WidgetImages.h"
 
 #include <gtest/gtest.h>
 

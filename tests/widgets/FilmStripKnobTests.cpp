@@ -1,6 +1,6 @@
 #include "widgets/FilmStripKnob.h"
 
-#include "tests/widgets/WidgetTestSupport.h"
+#include "WidgetImages.h"
 
 #include <BinaryData.h>
 #include <gtest/gtest.h>

@@ -51,6 +51,16 @@ public:
         release (p, mods);
     }
 
+    void doubleClick (juce::Point<int> p)
+    {
+        const auto left = juce::ModifierKeys (juce::ModifierKeys::leftButtonModifier);
+        for (int i = 0; i < 2; ++i)
+        {
+            send (p, left, 20);
+            send (p, {}, 20);
+        }
+    }
+
     /** The centre of a child, in window coordinates. */
     juce::Point<int> centreOf (const juce::Component& c) const
     {
@@ -76,6 +86,12 @@ public:
         return condition();
     }
 
+    /** A short turn of the message loop, for callbacks that should not arrive. */
+    static void settle()
+    {
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
+    }
+
     /** The popup menu now open, if any. */
     static juce::Component* openMenu()
     {
@@ -95,10 +111,11 @@ public:
     }
 
 private:
-    void send (juce::Point<int> p, juce::ModifierKeys mods)
+    // Events 300 ms apart never make a double click.
+    void send (juce::Point<int> p, juce::ModifierKeys mods, int millisecondsLater = 300)
     {
         juce::ModifierKeys::currentModifiers = mods;
-        time += 300; // far enough apart that no two presses make a double click
+        time += millisecondsLater;
         peer().handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, p.toFloat(), mods,
                                  juce::MouseInputSource::defaultPressure,
                                  juce::MouseInputSource::defaultOrientation, time);

@@ -2,27 +2,37 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-namespace widgettests
+/** A widget's hover timer is its own private juce::Timer base. The framework's timer thread
+    reaches it through a juce::Timer pointer, and so does a test, which fires it at once instead
+    of waiting 500 ms on the wall clock.
+*/
+template <typename Widget>
+juce::Timer& hoverTimerOf (Widget& widget)
 {
-    /** Paints the component and its children into a transparent image of its size, and keeps a
-        copy as <name>.png beside the test binary for a human to look at. */
-    inline juce::Image paintToImage (juce::Component& component, const juce::String& name, float scale = 1.0f)
-    {
-        juce::Image image (juce::Image::ARGB,
-                           juce::roundToInt (float (component.getWidth()) * scale),
-                           juce::roundToInt (float (component.getHeight()) * scale), true);
-        {
-            juce::Graphics g (image);
-            g.addTransform (juce::AffineTransform::scale (scale));
-            component.paintEntireComponent (g, true);
-        }
+    return (juce::Timer&) widget; // a C-style cast may name a private base
+}
 
-        auto file = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-                        .getSiblingFile ("widget-images").getChildFile (name + ".png");
-        file.getParentDirectory().createDirectory();
-        file.deleteFile();
-        juce::FileOutputStream out (file);
-        juce::PNGImageFormat().writeImageToStream (image, out);
-        return image;
+/** Records the keys that reach it, i.e. those the widgets below passed on. */
+struct KeyRecorder : juce::KeyListener
+{
+    bool keyPressed (const juce::KeyPress& key, juce::Component*) override
+    {
+        keys.add (key);
+        return true;
     }
+
+    juce::Array<juce::KeyPress> keys;
+};
+
+/** Items of a menu as (id, text, ticked, enabled). */
+inline juce::StringArray describeMenu (const juce::PopupMenu& menu)
+{
+    juce::StringArray items;
+    for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
+    {
+        const auto& item = it.getItem();
+        items.add (juce::String (item.itemID) + " " + item.text + (item.isTicked ? " ticked" : "")
+                   + (item.isEnabled ? "" : " disabled"));
+    }
+    return items;
 }
