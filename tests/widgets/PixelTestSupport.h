@@ -23,3 +23,14 @@ inline ::testing::AssertionResult colourNear (juce::Colour actual, juce::Colour 
 }
 
 #define EXPECT_PIXEL(image, x, y, colour) EXPECT_TRUE (colourNear ((image).getPixelAt (x, y), colour)) << "at (" << (x) << ", " << (y) << ")"
+
+/** Keeps a picture for a person to look at, in widget-screenshots/ below the working folder. */
+inline void saveForReview (const juce::Image& image, const juce::String& name)
+{
+    const auto folder = juce::File::getCurrentWorkingDirectory().getChildFile ("widget-screenshots");
+    folder.createDirectory();
+    const auto file = folder.getChildFile (name + ".png");
+    file.deleteFile();
+    juce::FileOutputStream out (file);
+    juce::PNGImageFormat().writeImageToStream (image, out);
+}

@@ -47,6 +47,16 @@ TEST (PluginLookAndFeelDrawing, PopupMenuItemsShowADotHighlightAndDimming)
     EXPECT_TRUE (colourNear (inactive.getPixelAt (dot.x, dot.y), text.withAlpha (0.3f), 4)); // premultiplied at low alpha
 
     auto inactiveHighlighted = drawItem (false, true, true);
+    juce::Image sheet (juce::Image::ARGB, 120, 24 * 5, true);
+    {
+        juce::Graphics g (sheet);
+        g.fillAll (juce::Colour (0xff2b302c));
+        int y = 0;
+        for (auto* item : { &plain, &ticked, &highlighted, &inactive, &inactiveHighlighted })
+            g.drawImageAt (*item, 0, (y++) * 24);
+    }
+    saveForReview (sheet.rescaled (360, 360), "popup-menu-items");
+
     EXPECT_PIXEL (inactiveHighlighted, inside.x, inside.y, highlight);
     EXPECT_PIXEL (inactiveHighlighted, dot.x, dot.y, highlight.overlaidWith (highlightedText.withAlpha (0.3f)));
 }
@@ -90,10 +100,12 @@ TEST (PluginLookAndFeelDrawing, ComboBoxHasNoArrowAndAFocusFrame)
 
     box.grabKeyboardFocus();
     ASSERT_TRUE (box.hasKeyboardFocus (false));
+    box.setText ("Plexy", juce::dontSendNotification);
     auto focused = snapshotOf (box);
+    saveForReview (focused.rescaled (400, 96), "combo-box-focused");
     EXPECT_PIXEL (focused, 0, 12, juce::Colours::lime); // the 1-px outline over the 2-px frame
     EXPECT_PIXEL (focused, 1, 12, juce::Colours::blue);
-    EXPECT_PIXEL (focused, 2, 12, juce::Colours::red);
+    EXPECT_PIXEL (focused, 2, 2, juce::Colours::red);
 
     box.setLookAndFeel (nullptr);
 }
@@ -104,6 +116,7 @@ TEST (PluginLookAndFeelDrawing, CornerResizerDrawsLightAndDarkStripes)
     juce::Image image (juce::Image::ARGB, 40, 40, true);
     juce::Graphics g (image);
     lf.drawCornerResizer (g, 40, 40, true, true);
+    saveForReview (image.rescaled (200, 200, juce::Graphics::lowResamplingQuality), "corner-resizer");
 
     // Thickness 3: the light line x + y = 41, the dark one 3 further out, then a gap before the next pair.
     EXPECT_PIXEL (image, 19, 20, juce::Colour (0xffe8e0cb));
