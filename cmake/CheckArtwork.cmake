@@ -11,7 +11,7 @@ endif()
 
 file(GLOB generated RELATIVE "${WORK_DIR}/images" "${WORK_DIR}/images/*")
 list(LENGTH generated count)
-if(count LESS 9)
+if(count LESS 10)
     message(FATAL_ERROR "the generator wrote only ${count} files")
 endif()
 

@@ -9,6 +9,7 @@ set(QUILLMONT_RESOURCE_FILES
     "${PROJECT_SOURCE_DIR}/resources/images/footswitch_up.png"
     "${PROJECT_SOURCE_DIR}/resources/images/footswitch_down.png"
     "${PROJECT_SOURCE_DIR}/resources/images/logo.svg"
+    "${PROJECT_SOURCE_DIR}/resources/images/about_logo.png"
     "${PROJECT_SOURCE_DIR}/resources/fonts/PluginFont-Regular.ttf"
     "${PROJECT_SOURCE_DIR}/resources/fonts/PluginFont-Bold.ttf"
     "${PROJECT_SOURCE_DIR}/resources/fonts/FontAwesome.ttf")

@@ -117,7 +117,7 @@ void PluginSettings::findUserPresetFolder()
         currentPresetFile = korvanth::SafeXml::fileForPath (presetsPath).getFullPathName();
 }
 
-void PluginSettings::savePluginSettings() const
+bool PluginSettings::savePluginSettings() const
 {
     juce::XmlElement root (rootTag);
     root.setAttribute ("pluginName", productName);
@@ -141,8 +141,18 @@ void PluginSettings::savePluginSettings() const
     // A relative path would land in the host's working folder, and a folder in the file's
     // place would only be retried; both fail at once, like a missing folder. The framework's
     // writer goes through a temporary file, so an interrupted write leaves the old file whole.
-    const auto target = korvanth::SafeXml::fileForPath (settingsPath + settingsFileName);
+    auto write = [&root] (const juce::File& target)
+    {
+        return target != juce::File() && ! target.isDirectory() && root.writeTo (target);
+    };
 
-    if (target != juce::File() && ! target.isDirectory())
-        root.writeTo (target);
+    const auto target = korvanth::SafeXml::fileForPath (settingsPath + settingsFileName);
+    const auto defaultTarget = korvanth::SafeXml::fileForPath (defaultSettingsPath + settingsFileName);
+
+    auto written = write (target);
+
+    if (defaultTarget != juce::File() && defaultTarget != target)
+        written = write (defaultTarget) && written;
+
+    return written;
 }

@@ -22,8 +22,11 @@ struct PluginSettings
         writes one of defaults there) and finds the user-preset folder. Creates no folder. */
     void loadPluginSettings();
 
-    /** Writes the settings file into settingsPath. A missing folder makes it fail quietly. */
-    void savePluginSettings() const;
+    /** Writes the settings file into settingsPath and, when that is not the default settings
+        folder, the same file into the default folder too: the next start reads only the
+        default folder, and finds the moved folder there. False when either write failed
+        (a missing folder, no permission); the loader's own writes ignore it. */
+    bool savePluginSettings() const;
 
     /** The folder the tree is rooted in: the framework's common documents folder, unless a
         test has moved it with overrideBaseFolder. */

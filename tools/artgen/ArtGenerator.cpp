@@ -1,3 +1,4 @@
+#include "tools/artgen/AboutLogoPainter.h"
 #include "tools/artgen/ArtFonts.h"
 #include "tools/artgen/BackdropPainter.h"
 #include "tools/artgen/FootswitchPainter.h"
@@ -115,6 +116,8 @@ int generate (const juce::File& resources, const juce::File& preview)
     ok = writePng (pictures.lamp, images.getChildFile ("lamp.png")) && ok;
     ok = writePng (pictures.footswitchUp, images.getChildFile ("footswitch_up.png")) && ok;
     ok = writePng (pictures.footswitchDown, images.getChildFile ("footswitch_down.png")) && ok;
+    ok = writePng (AboutLogoPainter (logo.getOutline()).makeImage (L::aboutLogoWidth, L::aboutLogoHeight),
+                   images.getChildFile ("about_logo.png")) && ok;
 
     // The preview shows what ships: the pictures as decoded from their palette files.
     pictures.pedal = juce::ImageFileFormat::loadFrom (images.getChildFile ("pedal.png"));

@@ -27,6 +27,10 @@ namespace artgen::PedalLayout
     constexpr int footswitchWidth = 110;
     constexpr int footswitchHeight = 105;
 
+    // The about box shows its logo at its own pixel size.
+    constexpr int aboutLogoWidth = 165;
+    constexpr int aboutLogoHeight = 32;
+
     // The usual rotary sweep, 7 o'clock to 5 o'clock, measured clockwise from 12 o'clock.
     constexpr float knobStartAngle = -0.75f * juce::MathConstants<float>::pi;
     constexpr float knobEndAngle = 0.75f * juce::MathConstants<float>::pi;

@@ -1,0 +1,63 @@
+#include "services/KV_Dialogs.h"
+
+namespace korvanth
+{
+namespace
+{
+    KV_Dialogs::Answerer*& currentAnswerer()
+    {
+        static KV_Dialogs::Answerer* answerer = nullptr;
+        return answerer;
+    }
+}
+
+void KV_Dialogs::setAnswerer (Answerer* answerer)
+{
+    currentAnswerer() = answerer;
+}
+
+void KV_Dialogs::showMessage (const juce::String& title, const juce::String& message,
+                              juce::Component* associatedComponent)
+{
+    if (auto* answerer = currentAnswerer())
+    {
+        answerer->messageShown (title, message);
+        return;
+    }
+
+    juce::NativeMessageBox::showMessageBoxAsync (juce::MessageBoxIconType::InfoIcon, title, message,
+                                                 associatedComponent, nullptr);
+}
+
+void KV_Dialogs::askOkCancel (const juce::String& title, const juce::String& message,
+                              juce::Component* associatedComponent, std::function<void (bool)> onAnswer)
+{
+    if (auto* answerer = currentAnswerer())
+    {
+        onAnswer (answerer->answerOkCancel (title, message));
+        return;
+    }
+
+    // The framework answers 1 for OK and 0 for Cancel or a closed box.
+    juce::NativeMessageBox::showOkCancelBox (juce::MessageBoxIconType::QuestionIcon, title, message, associatedComponent,
+                                             juce::ModalCallbackFunction::create (
+                                                 [onAnswer = std::move (onAnswer)] (int result) { onAnswer (result != 0); }));
+}
+
+void KV_Dialogs::chooseFile (std::unique_ptr<juce::FileChooser>& holder, const juce::String& title,
+                             const juce::File& start, const juce::String& patterns, int flags,
+                             std::function<void (const juce::File&)> onChosen)
+{
+    if (auto* answerer = currentAnswerer())
+    {
+        onChosen (answerer->chooseFile (title, start, patterns, flags));
+        return;
+    }
+
+    holder = std::make_unique<juce::FileChooser> (title, start, patterns);
+    holder->launchAsync (flags, [onChosen = std::move (onChosen)] (const juce::FileChooser& chooser)
+    {
+        onChosen (chooser.getResult());
+    });
+}
+}

@@ -1,0 +1,25 @@
+#include "services/KV_SettingsWindow.h"
+
+namespace korvanth
+{
+KV_SettingsWindow::KV_SettingsWindow (juce::Component& ownerEditor, PluginSettings& settingsToEdit)
+    : owner (&ownerEditor),
+      settings (&settingsToEdit),
+      settingsGUI (&settingsToEdit)
+{
+    documentWindow.setUsingNativeTitleBar (true);
+    documentWindow.setVisible (false);
+}
+
+// Members go in reverse: the panel first, then the window that showed it (it holds the panel
+// through a safe pointer).
+KV_SettingsWindow::~KV_SettingsWindow() = default;
+
+void KV_SettingsWindow::show()
+{
+    documentWindow.setAlwaysOnTop (true);
+    documentWindow.setContentNonOwned (&settingsGUI, true);
+    documentWindow.centreAroundComponent (owner, settingsGUI.getWidth(), settingsGUI.getHeight());
+    documentWindow.setVisible (true);
+}
+}
