@@ -24,6 +24,10 @@ namespace fuzzing
             PluginSettings::overrideBaseFolder (base);
             settingsFolder().createDirectory();
             presetsFolder().createDirectory();
+
+            // Instances built for a round trip make no news request.
+            settingsFolder().getChildFile ("The Quillmont.kvs").replaceWithText (
+                "<KVNPLG_1833453398_Plugin_Settings pluginName=\"The Quillmont\" settingsVersion=\"3\" newsfeedDisabled=\"1\"/>");
         }
 
         ~Sandbox()
@@ -66,7 +70,7 @@ namespace fuzzing
             for (auto* p : processor.PluginParameterSet)
                 require (std::isfinite (p->getValue()) && p->getValue() >= 0.0f && p->getValue() <= 1.0f);
 
-            require (processor.editorSize.width > 0 && processor.editorSize.height > 0);
+            require (processor.getEditorSize().width > 0 && processor.getEditorSize().height > 0);
 
             for (int channel = 0; channel < buffer.getNumChannels(); ++channel)
                 for (int i = 0; i < blockSize; ++i)

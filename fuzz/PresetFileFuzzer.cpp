@@ -6,11 +6,32 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     auto& sandbox = fuzzing::sandbox();
     auto& player = fuzzing::Player::instance();
+    auto& processor = player.processor;
 
     const auto file = sandbox.presetsFolder().getChildFile ("Fuzzed.kvp");
     fuzzing::require (file.replaceWithData (data, size) || size == 0);
 
-    player.processor.loadPresetFile (file);
+    processor.loadPresetFile (file);
     player.checkFitToPlay();
+
+    // Saved as the editor saves a preset, whatever this process has read before, the file loads
+    // into a fresh instance with the same name and values (HQ never comes from a preset).
+    juce::XmlElement xml ("TheQuillmont_Preset");
+    processor.excludeSizeAndHQ = 1;
+    processor.savePresetToXml (xml);
+    processor.excludeSizeAndHQ = 0;
+
+    const auto savedFile = sandbox.presetsFolder().getChildFile ("Saved.kvp");
+    fuzzing::require (xml.writeTo (savedFile));
+
+    TheQuillmontAudioProcessor fresh;
+    fresh.loadPresetFile (savedFile);
+
+    fuzzing::require (fresh.getCurrentPresetName() == processor.getCurrentPresetName());
+
+    for (size_t i = 0; i < QuillmontParameters::count; ++i)
+        if (i != (size_t) QuillmontParameters::hq)
+            fuzzing::require (fresh.PluginParameterSet[i]->getValue() == processor.PluginParameterSet[i]->getValue());
+
     return 0;
 }

@@ -4,6 +4,8 @@
 
 #include "services/SafeXml.h"
 
+#include <algorithm>
+
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     auto& sandbox = fuzzing::sandbox();
@@ -39,6 +41,39 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
         {
             auto reread = korvanth::SafeXml::parseFile (settingsFile);
             fuzzing::require (reread != nullptr && korvanth::SafeXml::tagNameIs (*reread, PluginSettings::rootTag));
+
+            // ... and give the next start what this one read, whatever this process read before.
+            PluginSettings next;
+            next.loadPluginSettings();
+
+            fuzzing::require (next.presetsPath == settings.presetsPath && next.samplesPath == settings.samplesPath
+                              && next.settingsPath == settings.settingsPath && next.irFilesPath == settings.irFilesPath
+                              && next.newsfeedDisabled == settings.newsfeedDisabled
+                              && next.usingLegacyParameters == settings.usingLegacyParameters);
+
+            // What the writer keeps: names that are XML names, a repeated name once, in its first
+            // place with its last value.
+            juce::Array<CustomSetting> written;
+
+            for (const auto& setting : settings.customSettings)
+            {
+                if (! juce::XmlElement::isValidXmlName (setting.name))
+                    continue;
+
+                auto* same = std::find_if (written.begin(), written.end(),
+                                           [&] (const CustomSetting& w) { return w.name == setting.name; });
+
+                if (same != written.end())
+                    same->value = setting.value;
+                else
+                    written.add (setting);
+            }
+
+            fuzzing::require (next.customSettings.size() == written.size());
+
+            for (int i = 0; i < written.size(); ++i)
+                fuzzing::require (next.customSettings[i].name == written[i].name
+                                  && next.customSettings[i].value == written[i].value);
         }
     }
 

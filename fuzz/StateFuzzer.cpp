@@ -12,18 +12,18 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     processor.setStateInformation (data, clampedSize);
     player.checkFitToPlay();
 
-    // What was loaded must survive a save and a restore unchanged.
+    // Whatever this process has read before, the state saved now restores into a fresh instance
+    // and saves again byte for byte: name, parameters, circuit, size and HQ all came through.
     juce::MemoryBlock saved;
     processor.getStateInformation (saved);
 
-    std::array<float, QuillmontParameters::count> values {};
-    for (size_t i = 0; i < values.size(); ++i)
-        values[i] = processor.PluginParameterSet[i]->getValue();
+    TheQuillmontAudioProcessor fresh;
+    fresh.restoreWindowClock = [] { return juce::uint32 (1000); };
+    fresh.setStateInformation (saved.getData(), (int) saved.getSize());
 
-    processor.setStateInformation (saved.getData(), (int) saved.getSize());
-
-    for (size_t i = 0; i < values.size(); ++i)
-        fuzzing::require (processor.PluginParameterSet[i]->getValue() == values[i]);
+    juce::MemoryBlock savedAgain;
+    fresh.getStateInformation (savedAgain);
+    fuzzing::require (savedAgain == saved);
 
     return 0;
 }

@@ -47,7 +47,7 @@ void TheQuillmontAudioProcessor::getStateInformation (juce::MemoryBlock& destDat
 
 void TheQuillmontAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    stateRestoreTime = (juce::int64) juce::Time::getMillisecondCounter();
+    stateRestoreTime = (juce::int64) restoreWindowClock();
 
     if (data == nullptr || sizeInBytes <= envelopeHeaderBytes
          || juce::ByteOrder::littleEndianInt (data) != envelopeMagic)
@@ -68,7 +68,7 @@ void TheQuillmontAudioProcessor::setStateInformation (const void* data, int size
 
 void TheQuillmontAudioProcessor::savePresetToXml (juce::XmlElement& xml)
 {
-    xml.setAttribute ("presetName", currentPresetName);
+    xml.setAttribute ("presetName", getCurrentPresetName());
     xml.setAttribute ("majorVersion", 1);
     xml.setAttribute ("minorVersion", 0);
     xml.setAttribute ("revisionVersion", 0);
@@ -90,8 +90,9 @@ void TheQuillmontAudioProcessor::savePresetToXml (juce::XmlElement& xml)
 
     if (excludeSizeAndHQ == 0)
     {
-        xml.setAttribute ("newCurrentWidth", editorSize.width);
-        xml.setAttribute ("newCurrentHeight", editorSize.height);
+        const auto size = getEditorSize();
+        xml.setAttribute ("newCurrentWidth", size.width);
+        xml.setAttribute ("newCurrentHeight", size.height);
         xml.setAttribute ("isHQ", static_cast<double> (parameter (QuillmontParameters::hq).getValue()));
     }
 }
@@ -105,7 +106,7 @@ void TheQuillmontAudioProcessor::loadPresetFromXml (const juce::XmlElement& xml)
     if (! SafeXml::tagNameIs (xml, presetTag))
         return;
 
-    currentPresetName = xml.getStringAttribute ("presetName");
+    setCurrentPresetName (xml.getStringAttribute ("presetName"));
     versionMajor = SafeXml::readInt (xml, "majorVersion", 0);
     versionMinor = SafeXml::readInt (xml, "minorVersion", 0);
     versionRevision = SafeXml::readInt (xml, "revisionVersion", 0);
@@ -113,15 +114,19 @@ void TheQuillmontAudioProcessor::loadPresetFromXml (const juce::XmlElement& xml)
     // The counter wraps after 49 days; the difference is taken in its own unsigned arithmetic.
     const auto restoredAt = stateRestoreTime.load();
     const auto insideRestoreWindow = restoredAt >= 0
-                                  && juce::Time::getMillisecondCounter() - (juce::uint32) restoredAt < restoreWindowMs;
+                                  && restoreWindowClock() - (juce::uint32) restoredAt < restoreWindowMs;
 
     if (excludeSizeAndHQ == 0 && insideRestoreWindow)
     {
+        auto size = getEditorSize();
+
         if (const auto width = SafeXml::readInt (xml, "newCurrentWidth", 0); width > 0)
-            editorSize.width = width;
+            size.width = width;
 
         if (const auto height = SafeXml::readInt (xml, "newCurrentHeight", 0); height > 0)
-            editorSize.height = height;
+            size.height = height;
+
+        setEditorSize (size.width, size.height);
 
         // The host is not told: HQ follows the project it belongs to.
         parameter (QuillmontParameters::hq).setValue (boundedNormalised (SafeXml::readDouble (xml, "isHQ", 0.0, 0.0), 0.0f));
@@ -140,7 +145,7 @@ void TheQuillmontAudioProcessor::loadPresetFromXml (const juce::XmlElement& xml)
             continue;
         }
 
-        if (parameterLocks[index] != 0 || isHQ (name))
+        if (isParameterLocked ((int) index) || isHQ (name))
             continue;
 
         const auto defaultValue = p->getDefaultValue();
@@ -173,7 +178,7 @@ void TheQuillmontAudioProcessor::loadStartupPreset()
                 continue;
 
             settings.initialPresetFile = file.getFullPathName();
-            currentPresetName = {};
+            setCurrentPresetName ({});
             loadPresetFile (file);
             return;
         }

@@ -12,7 +12,9 @@ TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
 
     createParameters();
 
-    parameterLocks.fill (0);
+    for (auto& lock : parameterLocks)
+        lock.store (0, std::memory_order_relaxed);
+
     firstPreparePending = 1;
     stateLoadedBeforePrepare = 0;
 
@@ -28,6 +30,10 @@ TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
 
     currentPresetIndex = 0.0f;
     productTag = "KVNPLG12G";
+
+    // A user who switched the feed off gets no request from any instance, host scans included,
+    // and no bell.
+    newsEnabled = settings.newsfeedDisabled == 0;
 
     // The news cache lives in the settings folder.
     if (newsEnabled)
@@ -50,6 +56,42 @@ void TheQuillmontAudioProcessor::createParameters()
         PluginParameterSet[i] = parameter.get();
         addParameter (parameter.release());
     }
+}
+
+TheQuillmontAudioProcessor::EditorSize TheQuillmontAudioProcessor::getEditorSize() const noexcept
+{
+    return editorSize.load (std::memory_order_relaxed);
+}
+
+void TheQuillmontAudioProcessor::setEditorSize (int width, int height) noexcept
+{
+    editorSize.store ({ width, height }, std::memory_order_relaxed);
+}
+
+juce::String TheQuillmontAudioProcessor::getCurrentPresetName() const
+{
+    const juce::ScopedLock sl (presetNameLock);
+    return currentPresetName;
+}
+
+void TheQuillmontAudioProcessor::setCurrentPresetName (const juce::String& name)
+{
+    const juce::ScopedLock sl (presetNameLock);
+    currentPresetName = name;
+}
+
+bool TheQuillmontAudioProcessor::isParameterLocked (int parameterIndex) const noexcept
+{
+    if (! juce::isPositiveAndBelow (parameterIndex, (int) parameterLocks.size()))
+        return false;
+
+    return parameterLocks[(size_t) parameterIndex].load (std::memory_order_relaxed) != 0;
+}
+
+void TheQuillmontAudioProcessor::setParameterLocked (int parameterIndex, bool locked) noexcept
+{
+    if (juce::isPositiveAndBelow (parameterIndex, (int) parameterLocks.size()))
+        parameterLocks[(size_t) parameterIndex].store (locked ? 1 : 0, std::memory_order_relaxed);
 }
 
 juce::String TheQuillmontAudioProcessor::getCircuitName() const

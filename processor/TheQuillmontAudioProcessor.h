@@ -16,6 +16,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class TheQuillmontAudioProcessor : public juce::AudioProcessor
@@ -52,6 +53,22 @@ public:
     // Display name of the circuit the audio thread applied last; safe to call from any thread.
     juce::String getCircuitName() const;
 
+    struct EditorSize
+    {
+        int width = 700;
+        int height = 600;
+    };
+
+    // What a host restore writes and the editor reads. The host may restore on any thread while
+    // the editor runs on the message thread, so each of these is safe to call from any thread
+    // (none of them from the audio thread: the preset name is guarded by a lock).
+    EditorSize getEditorSize() const noexcept;
+    void setEditorSize (int width, int height) noexcept;
+    juce::String getCurrentPresetName() const;
+    void setCurrentPresetName (const juce::String& name);
+    bool isParameterLocked (int parameterIndex) const noexcept;
+    void setParameterLocked (int parameterIndex, bool locked) noexcept;
+
     KV_NewFloatParameter& parameter (QuillmontParameters::Index index) const noexcept
     {
         return *PluginParameterSet[static_cast<size_t> (index)];
@@ -67,22 +84,13 @@ public:
     float currentPresetIndex = 0.0f;
     std::atomic<std::uint8_t> firstPreparePending { 1 };
     std::atomic<std::uint8_t> stateLoadedBeforePrepare { 0 };
-    juce::String currentPresetName;
     juce::String productTag;
-
-    struct EditorSize
-    {
-        int width = 700;
-        int height = 600;
-    };
-    EditorSize editorSize;
 
     // Not owning: the framework base owns the parameters.
     std::array<KV_NewFloatParameter*, QuillmontParameters::count> PluginParameterSet {};
 
     std::atomic<int> currentCircuitIndex { 0 };
     int appliedCircuitIndex = -1;
-    std::array<std::uint8_t, 100> parameterLocks {};
 
     // What the parameter update derives for the DSP; the smoothers' targets are the power and
     // mix targets.
@@ -109,6 +117,10 @@ public:
     // may restore on any thread while the editor loads a preset on the message thread.
     std::atomic<juce::int64> stateRestoreTime { -1 };
 
+    // The clock of the restore window: the framework's millisecond counter. Tests set their own
+    // before the processor is used on more than one thread.
+    std::function<juce::uint32()> restoreWindowClock { [] { return juce::Time::getMillisecondCounter(); } };
+
     int versionMajor = 0;
     int versionMinor = 0;
     int versionRevision = 0;
@@ -131,6 +143,14 @@ public:
     void processDsp (const juce::dsp::ProcessContextReplacing<float>& context);
 
 private:
+    juce::CriticalSection presetNameLock;
+    juce::String currentPresetName;
+    std::atomic<EditorSize> editorSize { EditorSize {} };
+    static_assert (std::atomic<EditorSize>::is_always_lock_free);
+
+    // Non-zero: the parameter keeps its value when a preset or a state is loaded.
+    std::array<std::atomic<std::uint8_t>, 100> parameterLocks {};
+
     void createParameters();
     void loadStartupPreset();
     void applyGain (PedalCircuitModel& model, float gainPosition) noexcept;

@@ -88,7 +88,7 @@ namespace korvanth
 
     void KV_NewsfeedThread::fetchNews()
     {
-        const auto service = endpointOverride.value_or (NewsServiceEndpoint::fromBuild());
+        const auto service = endpointOverride.has_value() ? *endpointOverride : NewsServiceEndpoint::forProcess();
 
         KV_WebRequest request (service.baseUrl);
         request.canceller = &canceller;

@@ -2,6 +2,8 @@
 
 #include "services/NewsServiceScrambled.h"
 
+#include <mutex>
+
 namespace korvanth
 {
     namespace
@@ -21,6 +23,10 @@ namespace korvanth
 
             return juce::String::fromUTF8 (static_cast<const char*> (plain.getData()), static_cast<int> (plain.getSize()));
         }
+
+        // Set by a test on its own thread, read by news threads.
+        std::mutex overrideLock;
+        std::optional<NewsServiceEndpoint> processOverride;
     }
 
     NewsServiceEndpoint NewsServiceEndpoint::fromBuild()
@@ -28,5 +34,23 @@ namespace korvanth
         return { unscramble (newsservice::baseUrl, newsservice::baseUrlSeed),
                  unscramble (newsservice::path, newsservice::pathSeed),
                  unscramble (newsservice::credentials, newsservice::credentialsSeed) };
+    }
+
+    NewsServiceEndpoint NewsServiceEndpoint::forProcess()
+    {
+        {
+            const std::lock_guard<std::mutex> lock (overrideLock);
+
+            if (processOverride.has_value())
+                return *processOverride;
+        }
+
+        return fromBuild();
+    }
+
+    void NewsServiceEndpoint::overrideForProcess (std::optional<NewsServiceEndpoint> endpoint)
+    {
+        const std::lock_guard<std::mutex> lock (overrideLock);
+        processOverride = std::move (endpoint);
     }
 }

@@ -2,6 +2,7 @@
 #include "services/NumberText.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace korvanth
@@ -28,6 +29,74 @@ namespace
 
         return false;
     }
+
+    // The framework's own test checks only the shape of each sequence, so it lets through
+    // overlong forms (C1 91 for "Q"), surrogates and code points above U+10FFFF. The framework's
+    // process-wide pool of attribute names compares names by character: an overlong name read
+    // once would be written back later in place of the plain one, as bytes nobody can read.
+    bool isWellFormedUtf8 (const char* text, size_t numBytes)
+    {
+        const auto* bytes = reinterpret_cast<const unsigned char*> (text);
+
+        for (size_t i = 0; i < numBytes;)
+        {
+            const auto lead = bytes[i];
+
+            if (lead < 0x80)
+            {
+                ++i;
+                continue;
+            }
+
+            // Each lead byte allows its own range for the first continuation byte; that range
+            // is what rules out overlong forms, surrogates and anything beyond U+10FFFF.
+            size_t length = 0;
+            unsigned char low = 0x80, high = 0xbf;
+
+            if (lead >= 0xc2 && lead <= 0xdf)       length = 2;
+            else if (lead == 0xe0)                  { length = 3; low = 0xa0; }
+            else if (lead == 0xed)                  { length = 3; high = 0x9f; }
+            else if (lead >= 0xe1 && lead <= 0xef)  length = 3;
+            else if (lead == 0xf0)                  { length = 4; low = 0x90; }
+            else if (lead == 0xf4)                  { length = 4; high = 0x8f; }
+            else if (lead >= 0xf1 && lead <= 0xf3)  length = 4;
+            else                                    return false;
+
+            if (numBytes - i < length || bytes[i + 1] < low || bytes[i + 1] > high)
+                return false;
+
+            for (size_t k = 2; k < length; ++k)
+                if (bytes[i + k] < 0x80 || bytes[i + k] > 0xbf)
+                    return false;
+
+            i += length;
+        }
+
+        return true;
+    }
+
+    bool isWellFormed (const juce::String& text)
+    {
+        const auto* raw = text.toRawUTF8();
+        return isWellFormedUtf8 (raw, std::strlen (raw));
+    }
+
+    // Character references reach the parsed text unchecked: "&#xD800;" becomes a surrogate.
+    bool holdsOnlyWellFormedText (const juce::XmlElement& element)
+    {
+        if (! isWellFormed (element.getTagName()))
+            return false;
+
+        for (int i = 0; i < element.getNumAttributes(); ++i)
+            if (! isWellFormed (element.getAttributeName (i)) || ! isWellFormed (element.getAttributeValue (i)))
+                return false;
+
+        for (auto* child : element.getChildIterator())
+            if (! holdsOnlyWellFormedText (*child))
+                return false;
+
+        return true;
+    }
 }
 
 std::unique_ptr<juce::XmlElement> SafeXml::parseText (const juce::String& text, int elementLimit)
@@ -51,8 +120,17 @@ std::unique_ptr<juce::XmlElement> SafeXml::parseText (const juce::String& text, 
     if (! text.trimEnd().endsWithChar ('>'))
         return {};
 
+    // Checked before the parser sees the text, so no ill-formed name reaches the name pool.
+    if (! isWellFormed (text))
+        return {};
+
     juce::XmlDocument document (text);
-    return document.getDocumentElement();
+    auto root = document.getDocumentElement();
+
+    if (root == nullptr || ! holdsOnlyWellFormedText (*root))
+        return {};
+
+    return root;
 }
 
 std::unique_ptr<juce::XmlElement> SafeXml::parseBytes (const void* data, size_t numBytes, int elementLimit)
@@ -78,7 +156,7 @@ std::unique_ptr<juce::XmlElement> SafeXml::parseBytes (const void* data, size_t 
     while (length < numBytes && bytes[length] != 0)
         ++length;
 
-    if (length == 0 || ! juce::CharPointer_UTF8::isValidString (bytes, (int) length))
+    if (length == 0 || ! isWellFormedUtf8 (bytes, length))
         return {};
 
     return parseText (juce::String::fromUTF8 (bytes, (int) length), elementLimit);

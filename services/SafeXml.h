@@ -13,6 +13,8 @@ namespace korvanth
     than any of ours could hold are refused before it sees them, and files are read with a
     size limit instead of to their end. Processing instructions other than the leading declaration
     are refused too: the parser loops for ever on one followed by text inside an element.
+    Only well-formed UTF-8 is read (no overlong forms, no surrogates, nothing above U+10FFFF,
+    neither as bytes nor as character references), so whatever is read can be written back.
 */
 struct SafeXml
 {

@@ -51,11 +51,11 @@ namespace
 
 TEST_F (PresetFile, SavedPresetMatchesTheFileFormatByteForByte)
 {
-    processor.currentPresetName = "Crunch";
+    processor.setCurrentPresetName ("Crunch");
     processor.parameter (P::gain).setValue (0.75f);
     processor.parameter (P::bass).setValue (0.25f);
     processor.parameter (P::circuitType).setRealValueNotifyingHost (2.0f);
-    processor.editorSize = { 1050, 900 };
+    processor.setEditorSize (1050, 900);
 
     const auto file = sandbox.top.getChildFile ("Crunch.kvp");
     ASSERT_TRUE (savePreset (processor, file));
@@ -70,7 +70,7 @@ TEST_F (PresetFile, LoadingAPresetSetsNameParametersAndCircuit)
 {
     processor.loadPresetFile (committedPreset ("Crunch.kvp"));
 
-    EXPECT_EQ (processor.currentPresetName, "Crunch");
+    EXPECT_EQ (processor.getCurrentPresetName(), "Crunch");
     EXPECT_EQ (processor.parameter (P::gain).getValue(), 0.75f);
     EXPECT_EQ (processor.parameter (P::bass).getValue(), 0.25f);
     EXPECT_EQ (circuitOf (processor), 2);
@@ -83,10 +83,10 @@ TEST_F (PresetFile, PresetNeverChangesSizeOrHQ)
                                         "  newCurrentWidth=\"1050\" newCurrentHeight=\"900\" isHQ=\"1.0\"/>\r\n");
     processor.loadPresetFile (file);
 
-    EXPECT_EQ (processor.currentPresetName, "Big");
+    EXPECT_EQ (processor.getCurrentPresetName(), "Big");
     EXPECT_EQ (processor.parameter (P::gain).getValue(), 0.1f);
-    EXPECT_EQ (processor.editorSize.width, 700);
-    EXPECT_EQ (processor.editorSize.height, 600);
+    EXPECT_EQ (processor.getEditorSize().width, 700);
+    EXPECT_EQ (processor.getEditorSize().height, 600);
     EXPECT_EQ (processor.parameter (P::hq).getValue(), 0.0f);
 }
 
@@ -94,14 +94,14 @@ TEST_F (PresetFile, RootTagIsMatchedWithoutRegardToCase)
 {
     processor.loadPresetFile (write ("lower.kvp", "<thequillmont_preset presetName=\"lower\" Gain=\"0.2\"/>"));
 
-    EXPECT_EQ (processor.currentPresetName, "lower");
+    EXPECT_EQ (processor.getCurrentPresetName(), "lower");
     EXPECT_EQ (processor.parameter (P::gain).getValue(), 0.2f);
 }
 
 TEST_F (PresetFile, UnusableFilesChangeNothing)
 {
     processor.parameter (P::gain).setValue (0.9f);
-    processor.currentPresetName = "Kept";
+    processor.setCurrentPresetName ("Kept");
     const auto before = stateOf (processor);
 
     const auto folder = sandbox.top.getChildFile ("Folder.kvp");
@@ -127,7 +127,7 @@ TEST_F (PresetFile, UnusableFilesChangeNothing)
 
 TEST_F (PresetFile, SavedPresetLoadsBackOnAnotherInstance)
 {
-    processor.currentPresetName = "Shared";
+    processor.setCurrentPresetName ("Shared");
     for (size_t i = 0; i < QuillmontParameters::count; ++i)
         processor.PluginParameterSet[i]->setValue (0.9f - 0.06f * (float) i);
     processor.parameter (P::circuitType).setRealValueNotifyingHost (1.0f);
@@ -146,5 +146,5 @@ TEST_F (PresetFile, SavedPresetLoadsBackOnAnotherInstance)
             EXPECT_EQ (other.PluginParameterSet[i]->getValue(), processor.PluginParameterSet[i]->getValue()) << i;
     }
 
-    EXPECT_EQ (other.currentPresetName, "Shared");
+    EXPECT_EQ (other.getCurrentPresetName(), "Shared");
 }

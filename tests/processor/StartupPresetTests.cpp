@@ -33,11 +33,11 @@ TEST_F (StartupPreset, InitPresetInABankIsLoadedAtStart)
 
     TheQuillmontAudioProcessor processor;
 
-    EXPECT_EQ (processor.currentPresetName, "Factory/00 - INIT.kvp");
+    EXPECT_EQ (processor.getCurrentPresetName(), "Factory/00 - INIT.kvp");
     EXPECT_EQ (processor.parameter (P::gain).getValue(), 0.25f);
     EXPECT_EQ (processor.settings.initialPresetFile, file.getFullPathName());
-    EXPECT_EQ (processor.editorSize.width, 700);
-    EXPECT_EQ (processor.editorSize.height, 600);
+    EXPECT_EQ (processor.getEditorSize().width, 700);
+    EXPECT_EQ (processor.getEditorSize().height, 600);
     EXPECT_EQ (processor.parameter (P::hq).getValue(), 0.0f);
 }
 
@@ -50,7 +50,7 @@ TEST_F (StartupPreset, OnlyOneFolderLevelDownCounts)
 
     TheQuillmontAudioProcessor processor;
 
-    EXPECT_EQ (processor.currentPresetName, "");
+    EXPECT_EQ (processor.getCurrentPresetName(), "");
     EXPECT_EQ (processor.parameter (P::gain).getValue(), 0.5f);
     EXPECT_EQ (processor.settings.initialPresetFile, "");
 }

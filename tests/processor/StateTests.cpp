@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 
 namespace
 {
@@ -120,14 +121,14 @@ TEST (HostState, ValuesAreWrittenAsTheFrameworkSerialisesDoubles)
 TEST (HostState, RoundTripRestoresParametersCircuitSizeAndHQ)
 {
     TheQuillmontAudioProcessor saved;
-    saved.currentPresetName = "Lead & \"Solo\"\nTake 2";
+    saved.setCurrentPresetName ("Lead & \"Solo\"\nTake 2");
 
     for (size_t i = 0; i < QuillmontParameters::count; ++i)
         saved.PluginParameterSet[i]->setValue (0.05f + 0.07f * (float) i);
 
     saved.parameter (P::hq).setValue (1.0f);
     saved.parameter (P::circuitType).setRealValueNotifyingHost (3.0f);
-    saved.editorSize = { 1050, 900 };
+    saved.setEditorSize (1050, 900);
 
     TheQuillmontAudioProcessor restored;
     restore (restored, stateOf (saved));
@@ -137,9 +138,9 @@ TEST (HostState, RoundTripRestoresParametersCircuitSizeAndHQ)
             << saved.PluginParameterSet[i]->getName (64);
 
     EXPECT_EQ (circuitOf (restored), 3);
-    EXPECT_EQ (restored.currentPresetName, saved.currentPresetName);
-    EXPECT_EQ (restored.editorSize.width, 1050);
-    EXPECT_EQ (restored.editorSize.height, 900);
+    EXPECT_EQ (restored.getCurrentPresetName(), saved.getCurrentPresetName());
+    EXPECT_EQ (restored.getEditorSize().width, 1050);
+    EXPECT_EQ (restored.getEditorSize().height, 900);
     EXPECT_EQ (restored.parameter (P::hq).getValue(), 1.0f);
 }
 
@@ -176,22 +177,31 @@ TEST (HostState, SizeAndHQAreLeftOutWhileExcluded)
     EXPECT_TRUE (xml.hasAttribute ("HQ"));
 
     restore (processor, envelope (presetElement ("newCurrentWidth=\"1050\" newCurrentHeight=\"900\" isHQ=\"1.0\"")));
-    EXPECT_EQ (processor.editorSize.width, 700);
+    EXPECT_EQ (processor.getEditorSize().width, 700);
     EXPECT_EQ (processor.parameter (P::hq).getValue(), 0.0f);
 }
 
-TEST (HostState, LoadLaterThanTheRestoreWindowKeepsSizeAndHQ)
+TEST (HostState, OnlyLoadsWithin200MillisecondsOfARestoreTakeSizeAndHQ)
 {
     TheQuillmontAudioProcessor processor;
+    juce::uint32 now = 0xfffffff0;  // the counter wraps inside the window
+    processor.restoreWindowClock = [&now] { return now; };
     restore (processor, envelope (presetElement ("")));
-    juce::Thread::sleep (250);
 
     const auto xml = juce::parseXML (presetElement ("newCurrentWidth=\"1050\" newCurrentHeight=\"900\" isHQ=\"1.0\""));
+    now += 200;
     processor.loadPresetFromXml (*xml);
 
-    EXPECT_EQ (processor.editorSize.width, 700);
-    EXPECT_EQ (processor.editorSize.height, 600);
+    EXPECT_EQ (processor.getEditorSize().width, 700);
+    EXPECT_EQ (processor.getEditorSize().height, 600);
     EXPECT_EQ (processor.parameter (P::hq).getValue(), 0.0f);
+
+    now -= 1;
+    processor.loadPresetFromXml (*xml);
+
+    EXPECT_EQ (processor.getEditorSize().width, 1050);
+    EXPECT_EQ (processor.getEditorSize().height, 900);
+    EXPECT_EQ (processor.parameter (P::hq).getValue(), 1.0f);
 }
 
 TEST (HostState, LoadBeforeAnyRestoreKeepsSizeAndHQ)
@@ -200,7 +210,7 @@ TEST (HostState, LoadBeforeAnyRestoreKeepsSizeAndHQ)
     const auto xml = juce::parseXML (presetElement ("newCurrentWidth=\"1050\" newCurrentHeight=\"900\" isHQ=\"1.0\""));
     processor.loadPresetFromXml (*xml);
 
-    EXPECT_EQ (processor.editorSize.width, 700);
+    EXPECT_EQ (processor.getEditorSize().width, 700);
     EXPECT_EQ (processor.parameter (P::hq).getValue(), 0.0f);
 }
 
@@ -209,36 +219,36 @@ TEST (HostState, RootTagIsMatchedWithoutRegardToCase)
     TheQuillmontAudioProcessor processor;
     restore (processor, envelope (presetElement ("presetName=\"Upper\" Gain=\"0.25\"", "THEQUILLMONT_PRESET")));
 
-    EXPECT_EQ (processor.currentPresetName, "Upper");
+    EXPECT_EQ (processor.getCurrentPresetName(), "Upper");
     EXPECT_EQ (processor.parameter (P::gain).getValue(), 0.25f);
 }
 
 TEST (HostState, MissingAttributesTakeDefaultsAndEmptyName)
 {
     TheQuillmontAudioProcessor processor;
-    processor.currentPresetName = "Before";
+    processor.setCurrentPresetName ("Before");
     processor.parameter (P::gain).setValue (0.9f);
     processor.parameter (P::circuitType).setRealValueNotifyingHost (4.0f);
     processor.parameter (P::hq).setValue (1.0f);
 
     restore (processor, envelope (presetElement ("Bass=\"0.125\" HQ=\"1.0\"")));
 
-    EXPECT_EQ (processor.currentPresetName, "");
+    EXPECT_EQ (processor.getCurrentPresetName(), "");
     EXPECT_EQ (processor.parameter (P::gain).getValue(), 0.5f);
     EXPECT_EQ (processor.parameter (P::bass).getValue(), 0.125f);
     EXPECT_EQ (processor.parameter (P::mix).getValue(), 1.0f);
     EXPECT_EQ (circuitOf (processor), 0);
     // Inside the window a missing isHQ turns HQ off; the HQ attribute itself is never read.
     EXPECT_EQ (processor.parameter (P::hq).getValue(), 0.0f);
-    EXPECT_EQ (processor.editorSize.width, 700);
+    EXPECT_EQ (processor.getEditorSize().width, 700);
 }
 
 TEST (HostState, LockedParametersKeepTheirValuesButTheCircuitAlwaysApplies)
 {
     TheQuillmontAudioProcessor processor;
     processor.parameter (P::gain).setValue (0.9f);
-    processor.parameterLocks[P::gain] = 1;
-    processor.parameterLocks[P::circuitType] = 1;
+    processor.setParameterLocked (P::gain, true);
+    processor.setParameterLocked (P::circuitType, true);
 
     restore (processor, envelope (presetElement ("Gain=\"0.1\" Bass=\"0.2\" CircuitType=\"4\"")));
     EXPECT_EQ (processor.parameter (P::gain).getValue(), 0.9f);
@@ -257,13 +267,13 @@ TEST (HostState, UnusableSizeKeepsTheEditorSize)
     {
         restore (processor, envelope (presetElement (juce::String ("newCurrentWidth=\"") + size
                                                      + "\" newCurrentHeight=\"" + size + "\"")));
-        EXPECT_EQ (processor.editorSize.width, 700) << size;
-        EXPECT_EQ (processor.editorSize.height, 600) << size;
+        EXPECT_EQ (processor.getEditorSize().width, 700) << size;
+        EXPECT_EQ (processor.getEditorSize().height, 600) << size;
     }
 
     restore (processor, envelope (presetElement ("newCurrentWidth=\" 933px\"")));
-    EXPECT_EQ (processor.editorSize.width, 933);
-    EXPECT_EQ (processor.editorSize.height, 600);
+    EXPECT_EQ (processor.getEditorSize().width, 933);
+    EXPECT_EQ (processor.getEditorSize().height, 600);
 }
 
 TEST (HostState, DamagedEnvelopesChangeNothing)
@@ -340,7 +350,7 @@ TEST (HostState, OutlandishValuesStayWithinTheParameterRange)
     EXPECT_EQ (processor.parameter (P::level).getValue(), 0.5f);
     EXPECT_EQ (processor.parameter (P::circuitType).getValue(), 1.0f);
     EXPECT_EQ (processor.parameter (P::hq).getValue(), 0.0f);
-    EXPECT_EQ (processor.editorSize.width, std::numeric_limits<int>::max());
+    EXPECT_EQ (processor.getEditorSize().width, std::numeric_limits<int>::max());
 }
 
 TEST (HostState, EveryLoadRecordsWhetherItCameBeforeTheFirstPrepare)
@@ -359,10 +369,69 @@ TEST (HostState, EveryLoadRecordsWhetherItCameBeforeTheFirstPrepare)
 TEST (HostState, ForeignElementChangesNoParameter)
 {
     TheQuillmontAudioProcessor processor;
-    processor.currentPresetName = "Kept";
+    processor.setCurrentPresetName ("Kept");
     const auto before = stateOf (processor);
 
     restore (processor, envelope (presetElement ("presetName=\"Other\" Gain=\"0.1\"", "OtherPlugin_Preset")));
 
     EXPECT_EQ (stateOf (processor), before);
+}
+
+TEST (HostState, ARestoreOnAnotherThreadNeverShowsAHalfWrittenNameOrSize)
+{
+    TheQuillmontAudioProcessor processor;
+    processor.restoreWindowClock = [] { return juce::uint32 (1000); };
+
+    const auto first = envelope (presetElement ("presetName=\"First\" newCurrentWidth=\"1050\" newCurrentHeight=\"900\""));
+    const auto second = envelope (presetElement ("presetName=\"Second take, a longer name\" "
+                                                 "newCurrentWidth=\"800\" newCurrentHeight=\"686\""));
+    std::atomic<bool> done { false };
+
+    std::thread host ([&]
+    {
+        for (int i = 0; i < 2000; ++i)
+            restore (processor, (i % 2 == 0) ? first : second);
+
+        done = true;
+    });
+
+    // What the editor's timer does meanwhile on the message thread.
+    int mixed = 0;
+
+    while (! done)
+    {
+        const auto name = processor.getCurrentPresetName();
+        const auto size = processor.getEditorSize();
+        processor.setParameterLocked (P::bass, ! processor.isParameterLocked (P::bass));
+
+        // Name and size may come from different restores, but never half of one.
+        const auto sizeKnown = (size.width == 1050 && size.height == 900) || (size.width == 800 && size.height == 686)
+                            || (size.width == 700 && size.height == 600);
+        const auto nameKnown = name.isEmpty() || name == "First" || name == "Second take, a longer name";
+
+        if (! sizeKnown || ! nameKnown)
+            ++mixed;
+    }
+
+    host.join();
+    EXPECT_EQ (mixed, 0);
+}
+
+TEST (HostState, StateWithAnOverlongNameIsRefusedAndTheNextSaveReadsBack)
+{
+    TheQuillmontAudioProcessor processor;
+    const auto before = stateOf (processor);
+
+    // "Gain" with its "G" in two bytes: once read, the framework's name pool would hand that
+    // spelling to the next save, which then wrote a lone C1 byte.
+    const char text[] = "<TheQuillmont_Preset presetName=\"Overlong\" \xc1\x87" "ain=\"0.25\"/>";
+    restore (processor, envelope (text, sizeof (text) - 1));
+
+    EXPECT_EQ (stateOf (processor), before);
+
+    TheQuillmontAudioProcessor fresh;
+    fresh.parameter (P::gain).setValue (0.75f);
+    restore (fresh, stateOf (processor));
+
+    EXPECT_EQ (stateOf (fresh), before);
 }

@@ -213,7 +213,7 @@ TEST (WebRequest, DeeplyNestedReplyFailsInsteadOfOverflowingTheStack)
     EXPECT_TRUE (getFrom ({ 200, text }).result.wasOk());
 }
 
-TEST (WebRequest, CancelAbortsAStalledExchangePromptly)
+TEST (WebRequest, CancelAbortsAStalledExchange)
 {
     LoopbackHttpServer server ({ 200, "[]", 20000 });
     KV_WebRequest::Canceller canceller;
@@ -223,12 +223,11 @@ TEST (WebRequest, CancelAbortsAStalledExchangePromptly)
     std::thread caller ([&] { request.perform(); });
     ASSERT_TRUE (server.waitForRequests (1, 5000));
 
-    const auto start = juce::Time::getMillisecondCounter();
     canceller.cancel();
     caller.join();
-    const auto elapsed = juce::Time::getMillisecondCounter() - start;
 
-    EXPECT_LT (elapsed, 3000u);
+    // Abandoned, not waited out: the server saw the client hang up before it answered.
+    EXPECT_TRUE (server.waitForHangUps (1, 5000));
     EXPECT_EQ (request.response.result.getErrorMessage(), "HTTP request failed, check your internet connection");
 
     // A cancelled canceller refuses later exchanges without connecting.

@@ -41,6 +41,16 @@ bool LoopbackHttpServer::waitForRequests (int count, int timeoutMs) const
     return getRequests().size() >= count;
 }
 
+bool LoopbackHttpServer::waitForHangUps (int count, int timeoutMs) const
+{
+    const auto end = juce::Time::getMillisecondCounter() + static_cast<juce::uint32> (timeoutMs);
+
+    while (getHangUps() < count && juce::Time::getMillisecondCounter() < end)
+        juce::Thread::sleep (1);
+
+    return getHangUps() >= count;
+}
+
 int LoopbackHttpServer::findClosedPort()
 {
     juce::StreamingSocket probe;
@@ -143,8 +153,21 @@ void LoopbackHttpServer::serve (juce::StreamingSocket& client)
         requests.add (request);
     }
 
+    // Holding the reply back, watch for the client giving up: a readable socket with nothing
+    // to read has been closed by the other end.
     for (auto waited = 0; waited < reply.delayMs && ! threadShouldExit(); waited += 10)
-        juce::Thread::sleep (10);
+    {
+        if (client.waitUntilReady (true, 10) == 1)
+        {
+            char byte;
+
+            if (client.read (&byte, 1, false) <= 0)
+            {
+                ++hangUps;
+                return;
+            }
+        }
+    }
 
     if (threadShouldExit())
         return;

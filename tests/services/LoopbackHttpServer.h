@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <atomic>
+
 /** What the test server answers to every request. */
 struct CannedReply
 {
@@ -33,6 +35,10 @@ public:
     juce::Array<ReceivedRequest> getRequests() const;
     bool waitForRequests (int count, int timeoutMs) const;
 
+    /** Clients that hung up while their reply was still being held back (see CannedReply::delayMs). */
+    int getHangUps() const noexcept { return hangUps.load(); }
+    bool waitForHangUps (int count, int timeoutMs) const;
+
     /** A port on this machine that nothing listens on. */
     static int findClosedPort();
 
@@ -49,4 +55,5 @@ private:
     CannedReply reply;
     juce::CriticalSection requestLock;
     juce::Array<ReceivedRequest> requests;
+    std::atomic<int> hangUps { 0 };
 };

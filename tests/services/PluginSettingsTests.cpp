@@ -214,6 +214,23 @@ TEST_F (PluginSettingsFile, BrokenFileLeavesDefaultsAndIsKept)
     }
 }
 
+TEST_F (PluginSettingsFile, OverlongUtf8IsRefusedRatherThanRewrittenUnreadable)
+{
+    // An old file (no settingsVersion) would be rewritten at once; with "Q" spelled in two
+    // bytes, the rewrite came out as a lone C1 byte that no later start could read.
+    const char bytes[] = "<KVNPLG_1833453398_Plugin_Settings pluginName=\"The Quillmont\" presetsPath=\"/Mine/\">"
+                         "<CUSTOM_SETTINGS \xc1\x91=\"1\"/></KVNPLG_1833453398_Plugin_Settings>";
+    const juce::MemoryBlock original (bytes, sizeof (bytes) - 1);
+    sandbox.createInstalledFolders();
+    ASSERT_TRUE (sandbox.settingsFile().replaceWithData (original.getData(), original.getSize()));
+
+    settings.loadPluginSettings();
+
+    expectDefaultsInForce();
+    EXPECT_TRUE (settings.customSettings.isEmpty());
+    EXPECT_EQ (SettingsSandbox::bytesOf (sandbox.settingsFile()), original);
+}
+
 TEST_F (PluginSettingsFile, FolderInPlaceOfTheFileLeavesDefaults)
 {
     sandbox.createInstalledFolders();

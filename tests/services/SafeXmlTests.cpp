@@ -1,5 +1,7 @@
 #include "services/SafeXml.h"
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 using korvanth::SafeXml;
@@ -60,6 +62,29 @@ TEST (SafeXml, DocumentsThatCouldHangOrCrashTheParserAreRefused)
 
     const char notUtf8[] = { '<', 'r', ' ', 'a', '=', '"', '\xc3', '\x28', '"', '/', '>' };
     EXPECT_EQ (SafeXml::parseBytes (notUtf8, sizeof (notUtf8)), nullptr);
+}
+
+TEST (SafeXml, OnlyWellFormedUtf8IsRead)
+{
+    auto parse = [] (const char* bytes) { return SafeXml::parseBytes (bytes, std::strlen (bytes)); };
+
+    EXPECT_NE (parse ("<r a=\"\xc3\xa9 \xe2\x82\xac \xf0\x9d\x84\x9e \xf4\x8f\xbf\xbf\"/>"), nullptr);
+    EXPECT_NE (parse ("<r a=\"&#xe9;&#x1D11E;&#x10FFFF;\"/>"), nullptr);
+
+    EXPECT_EQ (parse ("<r \xc1\x91=\"1\"/>"), nullptr);                 // "Q" in two bytes
+    EXPECT_EQ (parse ("<r a=\"\xe0\x80\xaf\"/>"), nullptr);            // "/" in three
+    EXPECT_EQ (parse ("<r a=\"\xf0\x82\x82\xac\"/>"), nullptr);       // the euro sign in four
+    EXPECT_EQ (parse ("<r a=\"\xed\xa0\x80\"/>"), nullptr);            // a surrogate
+    EXPECT_EQ (parse ("<r a=\"\xf4\x90\x80\x80\"/>"), nullptr);       // above U+10FFFF
+    EXPECT_EQ (parse ("<r a=\"\xc3\"/>"), nullptr);                      // cut short
+
+    EXPECT_EQ (parse ("<r a=\"&#xD800;\"/>"), nullptr);
+    EXPECT_EQ (parse ("<r>&#55296;</r>"), nullptr);
+    EXPECT_EQ (parse ("<r a=\"&#x110000;\"/>"), nullptr);
+
+    const char lonelySurrogate[] = { '\xff', '\xfe', '<', 0, 'r', 0, ' ', 0, 'a', 0, '=', 0, '"', 0,
+                                     '\x00', '\xd8', '"', 0, '/', 0, '>', 0 };
+    EXPECT_EQ (SafeXml::parseBytes (lonelySurrogate, sizeof (lonelySurrogate)), nullptr);
 }
 
 TEST (SafeXml, OnlyAbsolutePathsNameFiles)
