@@ -4,6 +4,8 @@
 
 #include "editor/TheQuillmontAudioProcessorEditor.h"
 
+#include "services/KV_Launcher.h"
+
 namespace
 {
     using P = QuillmontParameters::Index;
@@ -99,12 +101,10 @@ void TheQuillmontAudioProcessorEditor::comboBoxChanged (juce::ComboBox* comboBox
     }
     else if (comboBox == &presetMenu)
     {
-        // Only a pick from the menu gets here with a preset's own name; the modified mark and
-        // the window's own selections never load anything.
-        const auto index = presetMenu.selectedPresetIndex;
-        const auto path = presetMenu.presetPaths[index];
-        if (path.isNotEmpty() && path != loadedPresetPath && presetMenu.getText() == presetMenu.presetNames[index])
-            loadPreset (index);
+        // A person's choice loads, even of a file whose name is already shown; the change
+        // message of the modified mark loads nothing.
+        if (presetMenu.takeUserSelection())
+            loadPreset (presetMenu.selectedPresetIndex);
     }
     else if (comboBox == &circuitMenu)
     {
@@ -117,14 +117,14 @@ void TheQuillmontAudioProcessorEditor::runLogoCommand (int id)
 {
     if (const auto* link = linkFor (id))
     {
-        korvanth::KV_Launcher::openUrl (link);
+        korvanth::KV_Launcher::openWebPage (link);
         return;
     }
 
     switch (id)
     {
         case about:        aboutOverlay.setVisible (true); break;
-        case settings:     settingsWindow.showSettings(); break;
+        case settings:     settingsWindow.show(); break;
         case sizeSmall:    setSizeKeepingPosition (minWidth, minHeight); break;
         case sizeDefault:  setSizeKeepingPosition (baseWidth, baseHeight); break;
         case sizeBig:      setSizeKeepingPosition (bigWidth, bigHeight); break;

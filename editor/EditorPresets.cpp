@@ -1,8 +1,10 @@
-// The preset bar. A preset is its file: the window keeps the loaded preset's path and works
-// both indices out again from it after every rescan, because two banks may hold presets of the
-// same name and other programs may add or remove files while the window is open.
+// The preset bar. A preset is its file: the window keeps the loaded preset's path, and the
+// preset menu works its position out again from it after every rescan, because two banks may
+// hold presets of the same name and other programs may add or remove files meanwhile.
 
 #include "editor/TheQuillmontAudioProcessorEditor.h"
+
+#include "services/KV_Dialogs.h"
 
 namespace
 {
@@ -25,29 +27,33 @@ int TheQuillmontAudioProcessorEditor::findPresetByName (const juce::String& name
 void TheQuillmontAudioProcessorEditor::selectInitialPreset()
 {
     auto& settingsRecord = audioProcessor.settings;
-    const auto name = audioProcessor.currentPresetName;
+    const auto name = audioProcessor.getCurrentPresetName();
     const bool nothingLoaded = audioProcessor.currentPresetIndex == 0.0f && name.isEmpty();
+    auto namedByState = [&name] (const juce::String& path) { return juce::File (path).getFileNameWithoutExtension() == name; };
 
-    // The file this processor loaded last, when the state still carries its name; else the
-    // start-up preset; else the first preset of that name.
+    // The file loaded last while the state still carries its name; else the start-up preset;
+    // else the first preset of that name.
     auto index = -1;
     if (nothingLoaded)
         index = findPresetByName ("00 - INIT");
-    else if (juce::File (settingsRecord.currentPresetFile).getFileNameWithoutExtension() == name)
+    else if (namedByState (settingsRecord.currentPresetFile))
         index = findPreset (settingsRecord.currentPresetFile);
 
-    if (index < 0 && ! nothingLoaded && juce::File (settingsRecord.initialPresetFile).getFileNameWithoutExtension() == name)
+    if (index < 0 && ! nothingLoaded && namedByState (settingsRecord.initialPresetFile))
         index = findPreset (settingsRecord.initialPresetFile);
     if (index < 0 && ! nothingLoaded)
         index = findPresetByName (name);
 
     // An absent preset selects nothing and loads nothing: the host's restored settings stand.
-    audioProcessor.currentPresetIndex = (float) index;
     loadedPresetPath = presetMenu.presetPaths[index];
+    presetMenu.selectedPresetPath = loadedPresetPath;
+    audioProcessor.currentPresetIndex = (float) index;
     showPresetAt (index);
 
     if (! nothingLoaded)
         presetMenu.setModified (settingsRecord.presetModified != 0);
+
+    presetMenu.onRescan = [this] { audioProcessor.currentPresetIndex = (float) findPreset (loadedPresetPath); };
 }
 
 void TheQuillmontAudioProcessorEditor::showPresetAt (int index)
@@ -59,11 +65,6 @@ void TheQuillmontAudioProcessorEditor::showPresetAt (int index)
 void TheQuillmontAudioProcessorEditor::rescanPresets()
 {
     presetMenu.setPresetsFolder (audioProcessor.settings.presetsPath);
-
-    // A loaded preset that is gone selects nothing: the old position now holds another file.
-    const auto index = findPreset (loadedPresetPath);
-    audioProcessor.currentPresetIndex = (float) index;
-    presetMenu.selectedPresetIndex = index;
 }
 
 void TheQuillmontAudioProcessorEditor::loadPreset (int index)
@@ -77,6 +78,7 @@ void TheQuillmontAudioProcessorEditor::loadPreset (int index)
     audioProcessor.settings.currentPresetFile = path;
     audioProcessor.settings.presetModified = 0;
     loadedPresetPath = path;
+    presetMenu.selectedPresetPath = path;
     showPresetAt (index);
     presetMenu.setModified (false);
 }
@@ -103,9 +105,7 @@ void TheQuillmontAudioProcessorEditor::stepPreset (int direction)
         return;
 
     const auto i = presetMenu.selectedPresetIndex;
-    const auto next = direction < 0 ? previousIndex (i, size) : (i + 1 < size ? i + 1 : 0);
-    if (next >= 0)
-        loadPreset (next);
+    presetMenu.selectPreset (direction < 0 ? previousIndex (i, size) : (i + 1 < size ? i + 1 : 0));
 }
 
 void TheQuillmontAudioProcessorEditor::savePreset()
@@ -116,8 +116,11 @@ void TheQuillmontAudioProcessorEditor::savePreset()
 
     dialogPending = true;
     juce::Component::SafePointer<TheQuillmontAudioProcessorEditor> safe (this);
-    dialogs->chooseFileToSave ("Save Preset", juce::File (audioProcessor.settings.currentPresetFile), "*" + presetExtension,
-                               [safe] (const juce::File& chosen)
+    const auto chooserFlags = juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
+                     | juce::FileBrowserComponent::warnAboutOverwriting;
+
+    korvanth::KV_Dialogs::chooseFile (fileChooser, "Save Preset", juce::File (audioProcessor.settings.currentPresetFile),
+                                      "*" + presetExtension, chooserFlags, [safe] (const juce::File& chosen)
     {
         if (safe == nullptr)
             return;
@@ -129,23 +132,17 @@ void TheQuillmontAudioProcessorEditor::savePreset()
         }
 
         // Choosers on this platform add no extension; one added here may name a file that exists.
-        if (chosen.hasFileExtension (presetExtension))
-        {
-            safe->writePreset (chosen);
-            return;
-        }
-
-        const auto file = chosen.getSiblingFile (chosen.getFileName() + presetExtension);
-        if (! file.exists())
+        const auto file = chosen.hasFileExtension (presetExtension) ? chosen
+                                                                     : chosen.getSiblingFile (chosen.getFileName() + presetExtension);
+        if (file == chosen || ! file.exists())
         {
             safe->writePreset (file);
             return;
         }
 
-        safe->dialogs->askOkCancel ("Save Preset",
-                                    "\"" + file.getFileName() + "\" already exists. Do you want to replace it?",
-                                    safe.getComponent(),
-                                    [safe, file] (bool replace)
+        korvanth::KV_Dialogs::askOkCancel ("Save Preset",
+                                           "\"" + file.getFileName() + "\" already exists. Do you want to replace it?",
+                                           safe.getComponent(), [safe, file] (bool replace)
         {
             if (safe == nullptr)
                 return;
@@ -164,8 +161,8 @@ void TheQuillmontAudioProcessorEditor::writePreset (const juce::File& file)
     auto& settingsRecord = audioProcessor.settings;
 
     // The element carries the name it is saved under; the window's size and HQ stay out.
-    const auto previousName = audioProcessor.currentPresetName;
-    audioProcessor.currentPresetName = file.getFileNameWithoutExtension();
+    const auto previousName = audioProcessor.getCurrentPresetName();
+    audioProcessor.setCurrentPresetName (file.getFileNameWithoutExtension());
     juce::XmlElement xml (presetTag);
     audioProcessor.excludeSizeAndHQ = 1;
     audioProcessor.savePresetToXml (xml);
@@ -174,23 +171,27 @@ void TheQuillmontAudioProcessorEditor::writePreset (const juce::File& file)
     if (! xml.writeTo (file))
     {
         // Not saved: the name, the file and the modified mark stay as they were.
-        audioProcessor.currentPresetName = previousName;
-        dialogs->tell ("Save Preset", "The preset could not be saved to " + file.getFullPathName() + ".", this);
+        audioProcessor.setCurrentPresetName (previousName);
+        korvanth::KV_Dialogs::showMessage ("Save Preset", "The preset could not be saved to " + file.getFullPathName() + ".", this);
         return;
     }
 
     settingsRecord.currentPresetFile = file.getFullPathName();
     settingsRecord.presetModified = 0;
     loadedPresetPath = file.getFullPathName();
+    presetMenu.selectedPresetPath = loadedPresetPath;
     rescanPresets();
 
-    // Saved outside the presets folder: nothing in the list is selected, nothing is loaded.
-    const auto index = findPreset (loadedPresetPath);
-    showPresetAt (index);
-    if (index < 0)
-        presetMenu.setText (file.getFileNameWithoutExtension(), juce::dontSendNotification);
-    else
-        presetMenu.setModified (false);
+    // In the list: selected by its path. Saved elsewhere: its name is shown, nothing in the
+    // list is selected and nothing is loaded.
+    if (const auto index = findPreset (loadedPresetPath); index >= 0)
+    {
+        presetMenu.selectPreset (index);
+        return;
+    }
+
+    showPresetAt (-1);
+    presetMenu.setText (file.getFileNameWithoutExtension(), juce::dontSendNotification);
 }
 
 void TheQuillmontAudioProcessorEditor::deletePreset()
@@ -200,16 +201,16 @@ void TheQuillmontAudioProcessorEditor::deletePreset()
 
     rescanPresets();
     const auto index = presetMenu.selectedPresetIndex;
-    const auto file = juce::File (presetMenu.presetPaths[index]);
-    if (presetMenu.presetPaths[index].isEmpty() || ! file.existsAsFile())
+    const auto path = presetMenu.presetPaths[index];
+    if (path.isEmpty() || ! juce::File (path).existsAsFile())
         return;
 
+    const auto file = juce::File (path);
     dialogPending = true;
     juce::Component::SafePointer<TheQuillmontAudioProcessorEditor> safe (this);
-    dialogs->askOkCancel ("Delete preset",
-                          "Do you want to permanently delete " + file.getFileNameWithoutExtension() + "?",
-                          this,
-                          [safe, file, index] (bool ok)
+    korvanth::KV_Dialogs::askOkCancel ("Delete preset",
+                                       "Do you want to permanently delete " + file.getFileNameWithoutExtension() + "?",
+                                       this, [safe, file, index] (bool ok)
     {
         if (safe == nullptr)
             return;
@@ -222,9 +223,9 @@ void TheQuillmontAudioProcessorEditor::deletePreset()
             return;
 
         safe->rescanPresets();
-        const auto neighbour = previousIndex (index, safe->presetMenu.presetPaths.size());
-        if (neighbour >= 0)
-            safe->loadPreset (neighbour);
+        const auto size = safe->presetMenu.presetPaths.size();
+        if (size > 0)
+            safe->presetMenu.selectPreset (previousIndex (index, size));
         else
             safe->showPresetAt (-1);
     });
@@ -237,8 +238,8 @@ void TheQuillmontAudioProcessorEditor::resetPreset()
 
     dialogPending = true;
     juce::Component::SafePointer<TheQuillmontAudioProcessorEditor> safe (this);
-    dialogs->askOkCancel ("Reset preset", "Do you want to discard your changes and reload the preset?", this,
-                          [safe] (bool ok)
+    korvanth::KV_Dialogs::askOkCancel ("Reset preset", "Do you want to discard your changes and reload the preset?", this,
+                                       [safe] (bool ok)
     {
         if (safe == nullptr)
             return;
@@ -249,7 +250,7 @@ void TheQuillmontAudioProcessorEditor::resetPreset()
 
         // Reloads the file that is loaded, wherever a rescan has moved it in the list.
         safe->rescanPresets();
-        safe->loadPreset (safe->presetMenu.selectedPresetIndex);
+        safe->loadPreset (safe->findPreset (safe->loadedPresetPath));
     });
 }
 
@@ -262,7 +263,7 @@ void TheQuillmontAudioProcessorEditor::randomise()
         const auto r = randomGenerator.nextFloat();
         auto* parameter = parameters[index];
 
-        if (audioProcessor.parameterLocks[index] != 0 || index == (size_t) P::hq)
+        if (audioProcessor.isParameterLocked ((int) index) || index == (size_t) P::hq)
             continue;
 
         auto value = r;

@@ -27,7 +27,7 @@ juce::Rectangle<int> TheQuillmontAudioProcessorEditor::constrainedBounds (juce::
 
     // The side that moved more, against the last laid-out size, leads; the other follows.
     const auto ratio = c.getFixedAspectRatio();
-    const auto previous = audioProcessor.editorSize;
+    const auto previous = audioProcessor.getEditorSize();
     const bool widthLeads = std::abs (requested.getWidth() - previous.width) * baseHeight
                           > std::abs (requested.getHeight() - previous.height) * baseWidth;
     auto width = requested.getWidth(), height = requested.getHeight();
@@ -158,5 +158,5 @@ void TheQuillmontAudioProcessorEditor::resized()
     mixKnob->setBounds (l.mixKnob);
     resizeCorner->setBounds (l.resizeCorner);
 
-    audioProcessor.editorSize = { W, H };
+    audioProcessor.setEditorSize (W, H);
 }

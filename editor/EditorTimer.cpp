@@ -39,7 +39,7 @@ void TheQuillmontAudioProcessorEditor::syncLocks()
         auto* knob = editModeKnobs.getUnchecked (i);
         if (knob->unlockAllRequested)
             unlockAll();
-        audioProcessor.parameterLocks[(size_t) knob->parameterIndex] = knob->parameterLocked ? 1 : 0;
+        audioProcessor.setParameterLocked (knob->parameterIndex, knob->parameterLocked);
     }
 
     for (int i = editModeButtons.size(); --i >= 0;)
@@ -48,7 +48,7 @@ void TheQuillmontAudioProcessorEditor::syncLocks()
         if (button->unlockAllRequested)
             unlockAll();
         // The foot switch carries POWER's lock.
-        audioProcessor.parameterLocks[(size_t) P::power] = button->parameterLocked ? 1 : 0;
+        audioProcessor.setParameterLocked (P::power, button->parameterLocked);
     }
 }
 

@@ -22,7 +22,7 @@ TheQuillmontAudioProcessorEditor::TheQuillmontAudioProcessorEditor (TheQuillmont
       audioProcessor (p),
       backgroundImage (EditorPictures::get().background),
       pedalPicture (EditorPictures::get().pedal),
-      settingsWindow (this, &p.settings)
+      settingsWindow (*this, p.settings)
 {
     // The about overlay and the settings window are built with their members; both start hidden.
     editorLookAndFeel = std::make_unique<pluginLookAndFeel> (this);
@@ -58,9 +58,9 @@ TheQuillmontAudioProcessorEditor::TheQuillmontAudioProcessorEditor (TheQuillmont
 
     // The widgets offer no lock menu here, but locks set in an earlier window still hold.
     for (auto* knob : editModeKnobs)
-        knob->parameterLocked = audioProcessor.parameterLocks[(size_t) knob->parameterIndex] != 0;
+        knob->parameterLocked = audioProcessor.isParameterLocked (knob->parameterIndex);
     for (auto* button : editModeButtons)
-        button->parameterLocked = audioProcessor.parameterLocks[(size_t) P::power] != 0;
+        button->parameterLocked = audioProcessor.isParameterLocked (P::power);
 
     addAndMakeVisible (circuitMenu);
     addChildComponent (aboutOverlay);
@@ -319,6 +319,6 @@ void TheQuillmontAudioProcessorEditor::setUpSize()
     sizeConstrainer.setFixedAspectRatio ((double) ((float) baseWidth / (float) baseHeight));
     setConstrainer (&sizeConstrainer);
 
-    const auto stored = audioProcessor.editorSize;
+    const auto stored = audioProcessor.getEditorSize();
     setBounds (constrainedBounds ({ stored.width, stored.height }));
 }

@@ -2,9 +2,9 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-#include "editor/EditorDialogs.h"
 #include "editor/EditorLayout.h"
 #include "processor/TheQuillmontAudioProcessor.h"
+#include "services/KV_SettingsWindow.h"
 #include "widgets/FilmStripKnob.h"
 #include "widgets/KV_Animation.h"
 #include "widgets/KV_ColorKnob.h"
@@ -16,7 +16,6 @@
 #include "widgets/KV_ResizableCornerComponent.h"
 #include "widgets/KV_ResizableLabel.h"
 #include "widgets/KV_ScaledImage.h"
-#include "widgets/KV_SettingsWindow.h"
 #include "widgets/KV_TextButton.h"
 #include "widgets/pluginLookAndFeel.h"
 
@@ -107,9 +106,6 @@ public:
     juce::Colour darkColour { 0xff3f3f3f };
     juce::Colour accentColour { 0xfff0e9de };
 
-    /** How the window asks the user; tests replace it with one that answers by itself. */
-    std::unique_ptr<EditorDialogs> dialogs = EditorDialogs::createNative();
-
     /** The size the constrainer turns a requested size into: on the 700 : 600 ratio, never
         below 466 x 400 nor above the screen. */
     juce::Rectangle<int> constrainedBounds (juce::Rectangle<int> requested) const;
@@ -154,6 +150,7 @@ private:
     static int previousIndex (int index, int size);
 
     std::unique_ptr<juce::Drawable> logo;
+    std::unique_ptr<juce::FileChooser> fileChooser;
     bool dialogPending = false;
     bool correctingSize = false;
 

@@ -22,14 +22,14 @@ namespace
             c = rig.writePreset ("C.kvp", 0.3f);
         }
 
-        // What the preset menu's callback does when the user picks an item.
+        // The user picks the file's item from the preset menu.
         void pick (const juce::File& file)
         {
             auto& menu = rig.editor->presetMenu;
+            menu.setPresetsFolder (menu.presetsFolder);
             const auto index = menu.presetPaths.indexOf (file.getFullPathName());
             ASSERT_GE (index, 0);
-            menu.selectedPresetIndex = index;
-            menu.setText (menu.presetNames[index], juce::sendNotificationAsync);
+            korvanth::KV_PresetMenu::menuCallback (index + 1, &menu);
             pump();
         }
 
@@ -135,7 +135,7 @@ TEST_F (ThreePresets, SaveAddsTheExtensionAndAsksBeforeReplacing)
     click (*editor.saveButton);
     EXPECT_TRUE (rig.presets().getChildFile ("Fresh.kvp").existsAsFile());
     EXPECT_FALSE (rig.presets().getChildFile ("Fresh").exists());
-    EXPECT_TRUE (rig.log->questions.isEmpty());
+    EXPECT_TRUE (rig.dialogs->questions.isEmpty());
 
     // "B" without its extension names B.kvp, which exists: the user is asked, and says no.
     const auto before = b.loadFileAsString();
@@ -143,7 +143,7 @@ TEST_F (ThreePresets, SaveAddsTheExtensionAndAsksBeforeReplacing)
     rig.dialogs->files.push_back (rig.presets().getChildFile ("B"));
     rig.dialogs->okAnswers.push_back (false);
     click (*editor.saveButton);
-    EXPECT_EQ (rig.log->questions.size(), 1);
+    EXPECT_EQ (rig.dialogs->questions.size(), 1);
     EXPECT_EQ (b.loadFileAsString(), before);
 }
 
@@ -157,10 +157,10 @@ TEST_F (ThreePresets, APresetThatCannotBeWrittenIsNotTreatedAsSaved)
     rig.dialogs->files.push_back (rig.presets().getChildFile ("missing folder").getChildFile ("X.kvp"));
     click (*editor.saveButton);
 
-    EXPECT_EQ (rig.log->messages.size(), 1);
+    EXPECT_EQ (rig.dialogs->messages.size(), 1);
     EXPECT_EQ (rig.processor().settings.presetModified, 1);
     EXPECT_EQ (editor.presetMenu.getText(), "A*");
-    EXPECT_EQ (rig.processor().currentPresetName, "A");
+    EXPECT_EQ (rig.processor().getCurrentPresetName(), "A");
 }
 
 TEST_F (ThreePresets, DeleteRemovesTheFileAndLoadsTheNeighbour)
@@ -204,7 +204,7 @@ TEST (EditorPresets, AWindowOpenedOnARestoredStateLoadsNoPresetOverIt)
 {
     EditorRig rig;
     rig.writePreset ("First.kvp", 0.1f);
-    rig.processor().currentPresetName = "Gone";
+    rig.processor().setCurrentPresetName ("Gone");
     rig.processor().parameter (P::gain).setValue (0.66f);
     rig.openEditor();
     pump (100);
@@ -216,7 +216,7 @@ TEST (EditorPresets, TheStartUpPresetIsShownAndNotLoadedAgain)
     EditorRig rig;
     rig.writePreset ("Factory/00 - INIT.kvp", 0.5f);
     auto& p = rig.processor();
-    ASSERT_EQ (p.currentPresetName, "00 - INIT");
+    ASSERT_EQ (p.getCurrentPresetName(), "00 - INIT");
     p.parameter (P::gain).setValue (0.2f);
     auto& editor = rig.openEditor();
     pump (100);
@@ -224,21 +224,26 @@ TEST (EditorPresets, TheStartUpPresetIsShownAndNotLoadedAgain)
     EXPECT_FLOAT_EQ (rig.gain(), 0.2f);
 }
 
-TEST_F (ThreePresets, ClosingTheWindowDuringAQuestionEndsItQuietlyAndOneSaveRunsAtATime)
+TEST_F (ThreePresets, AnAnswerAfterTheHostClosedTheWindowDoesNothingAndOneQuestionRunsAtATime)
 {
+    rig.dialogs.reset();  // the platform's own boxes
     auto& editor = rig.openEditor();
-    rig.dialogs->holdAnswers = true;
-    rig.dialogs->files.push_back (rig.presets().getChildFile ("Late.kvp"));
-    click (*editor.saveButton);
+    pick (a);
+
+    click (*editor.delButton);
+    auto* modal = juce::ModalComponentManager::getInstance();
+    ASSERT_EQ (modal->getNumModalComponents(), 1);
     click (*editor.saveButton);
     click (*editor.delButton);
-    EXPECT_EQ (rig.log->choosers.size(), 1);
-    EXPECT_TRUE (rig.log->questions.isEmpty());
+    EXPECT_EQ (modal->getNumModalComponents(), 1);
 
-    auto* dialogs = rig.dialogs;
-    auto pending = std::move (dialogs->pending);
+    // The host closes the window while the box waits; then the person says OK.
+    auto* box = modal->getModalComponent (0);
     rig.closeEditor();
-    for (auto& answer : pending)
-        answer();
-    EXPECT_FALSE (rig.presets().getChildFile ("Late.kvp").exists());
+    box->exitModalState (1);
+    pump (100);
+
+    EXPECT_TRUE (a.existsAsFile());
+    modal->cancelAllModalComponents();
+    pump (100);
 }

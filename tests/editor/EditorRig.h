@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/TheQuillmontAudioProcessorEditor.h"
+#include "services/KV_Dialogs.h"
 #include "support/SettingsSandbox.h"
 
 #include <deque>
@@ -11,61 +12,41 @@ namespace editortests
 {
     using P = QuillmontParameters::Index;
 
-    /** Answers the window's questions without a person. Answers are taken from the queues in
-        order; with holdAnswers set, every question waits until answerPending() is called. */
-    struct ScriptedDialogs final : EditorDialogs
+    /** Answers the window's questions without a person, from the queues in order (Cancel and
+        no file when a queue is empty), and keeps a log of what was asked. */
+    struct ScriptedDialogs final : korvanth::KV_Dialogs::Answerer
     {
-        struct Log
-        {
-            juce::StringArray questions, messages, choosers;
-        };
+        ScriptedDialogs() { korvanth::KV_Dialogs::setAnswerer (this); }
+        ~ScriptedDialogs() override { korvanth::KV_Dialogs::setAnswerer (nullptr); }
 
-        explicit ScriptedDialogs (std::shared_ptr<Log> l) : log (std::move (l)) {}
-
-        void askOkCancel (const juce::String& title, const juce::String& message, juce::Component*,
-                          std::function<void (bool)> onAnswer) override
+        void messageShown (const juce::String& title, const juce::String& message) override
         {
-            log->questions.add (title + ": " + message);
-            const auto answer = okAnswers.empty() ? false : okAnswers.front();
-            if (! okAnswers.empty())
-                okAnswers.pop_front();
-            pending.push_back ([onAnswer, answer] { onAnswer (answer); });
-            if (! holdAnswers)
-                answerPending();
+            messages.add (title + ": " + message);
         }
 
-        void chooseFileToSave (const juce::String& title, const juce::File&, const juce::String&,
-                               std::function<void (const juce::File&)> onChosen) override
+        bool answerOkCancel (const juce::String& title, const juce::String& message) override
         {
-            log->choosers.add (title);
+            questions.add (title + ": " + message);
+            const auto answer = ! okAnswers.empty() && okAnswers.front();
+            if (! okAnswers.empty())
+                okAnswers.pop_front();
+            return answer;
+        }
+
+        juce::File chooseFile (const juce::String& title, const juce::File&, const juce::String&, int) override
+        {
+            choosers.add (title);
             const auto file = files.empty() ? juce::File() : files.front();
             if (! files.empty())
                 files.pop_front();
-            pending.push_back ([onChosen, file] { onChosen (file); });
-            if (! holdAnswers)
-                answerPending();
+            return file;
         }
 
-        void tell (const juce::String& title, const juce::String& message, juce::Component*) override
-        {
-            log->messages.add (title + ": " + message);
-        }
-
-        void answerPending()
-        {
-            while (! pending.empty())
-            {
-                auto next = std::move (pending.front());
-                pending.pop_front();
-                next();
-            }
-        }
-
-        std::shared_ptr<Log> log;
+        juce::StringArray questions, messages, choosers;
         std::deque<bool> okAnswers;
         std::deque<juce::File> files;
-        std::deque<std::function<void()>> pending;
-        bool holdAnswers = false;
+
+        JUCE_DECLARE_NON_COPYABLE (ScriptedDialogs)
     };
 
     /** Pumps the message loop so asynchronous notifications and clicks arrive. */
@@ -113,15 +94,11 @@ namespace editortests
         {
             closeEditor();
             editor = std::make_unique<TheQuillmontAudioProcessorEditor> (processor());
-            auto scripted = std::make_unique<ScriptedDialogs> (log);
-            dialogs = scripted.get();
-            editor->dialogs = std::move (scripted);
             return *editor;
         }
 
         void closeEditor()
         {
-            dialogs = nullptr;
             editor.reset();
         }
 
@@ -130,8 +107,7 @@ namespace editortests
         SettingsSandbox sandbox;
         std::unique_ptr<TheQuillmontAudioProcessor> audioProcessor;
         std::unique_ptr<TheQuillmontAudioProcessorEditor> editor;
-        std::shared_ptr<ScriptedDialogs::Log> log = std::make_shared<ScriptedDialogs::Log>();
-        ScriptedDialogs* dialogs = nullptr;
+        std::unique_ptr<ScriptedDialogs> dialogs = std::make_unique<ScriptedDialogs>();
     };
 
     /** The first child with this component name. */

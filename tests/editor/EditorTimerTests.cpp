@@ -72,21 +72,21 @@ TEST (EditorTimer, UnlockAllClearsEveryLockWithinTwoTicks)
 {
     EditorRig rig;
     auto& editor = rig.openEditor();
-    auto& locks = rig.processor().parameterLocks;
+    auto& p = rig.processor();
 
     for (auto* knob : editor.editModeKnobs)
         knob->parameterLocked = true;
     editor.footSwitch.parameterLocked = true;
     editor.timerCallback();
-    EXPECT_EQ (locks[(size_t) P::gain], 1);
-    EXPECT_EQ (locks[(size_t) P::power], 1);
+    EXPECT_TRUE (p.isParameterLocked (P::gain));
+    EXPECT_TRUE (p.isParameterLocked (P::power));
 
     editor.bassSlider->unlockAllRequested = true;
     editor.timerCallback();
     editor.timerCallback();
 
     for (auto index : { P::power, P::gain, P::bass, P::mid, P::treble, P::level })
-        EXPECT_EQ (locks[(size_t) index], 0) << index;
+        EXPECT_FALSE (p.isParameterLocked (index)) << index;
     EXPECT_FALSE (editor.gainSlider->parameterLocked);
     EXPECT_FALSE (editor.footSwitch.parameterLocked);
 }

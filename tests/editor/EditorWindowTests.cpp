@@ -126,8 +126,8 @@ TEST (EditorWindow, ASizeOffTheRatioIsBroughtBackOntoIt)
     EXPECT_LE (editor.getWidth(), screen.getWidth());
     EXPECT_LE (editor.getHeight(), screen.getHeight());
     EXPECT_LE (std::abs (editor.getWidth() * 600 - editor.getHeight() * 700), 700);
-    EXPECT_EQ (rig.processor().editorSize.width, editor.getWidth());
-    EXPECT_EQ (rig.processor().editorSize.height, editor.getHeight());
+    EXPECT_EQ (rig.processor().getEditorSize().width, editor.getWidth());
+    EXPECT_EQ (rig.processor().getEditorSize().height, editor.getHeight());
 }
 
 TEST (EditorWindow, SizeSurvivesClosingTheWindowAndAStateRoundTrip)
@@ -153,7 +153,7 @@ TEST (EditorWindow, ASizeFromAHostStateIsHeldToTheLimits)
 {
     EditorRig rig;
     // A project saved on a bigger screen, or a hand-edited one.
-    rig.processor().editorSize = { 9000, 300 };
+    rig.processor().setEditorSize (9000, 300);
     auto& editor = rig.openEditor();
     const auto screen = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay()->userArea;
 
