@@ -25,16 +25,14 @@ juce::Rectangle<int> TheQuillmontAudioProcessorEditor::constrainedBounds (juce::
          && requested.getWidth() <= c.getMaximumWidth() && requested.getHeight() <= c.getMaximumHeight())
         return requested;
 
-    // The side that moved more, against the last laid-out size, leads; the other follows.
+    // The largest size on the ratio inside the requested one, as the plug-in wrapper fits a
+    // host's request.
     const auto ratio = c.getFixedAspectRatio();
-    const auto previous = audioProcessor.getEditorSize();
-    const bool widthLeads = std::abs (requested.getWidth() - previous.width) * baseHeight
-                          > std::abs (requested.getHeight() - previous.height) * baseWidth;
     auto width = requested.getWidth(), height = requested.getHeight();
     auto fromHeight = [&] { width = juce::roundToInt ((double) height * ratio); };
     auto fromWidth = [&] { height = juce::roundToInt ((double) width / ratio); };
 
-    if (widthLeads) fromWidth(); else fromHeight();
+    if ((double) width / (double) juce::jmax (1, height) > ratio) fromHeight(); else fromWidth();
 
     if (width > c.getMaximumWidth())   { width = c.getMaximumWidth();   fromWidth(); }
     if (height > c.getMaximumHeight()) { height = c.getMaximumHeight(); fromHeight(); }

@@ -164,3 +164,17 @@ TEST (EditorEvents, RandomLeavesHQAndLockedParametersAndDrawsOnlyRealCircuits)
     EXPECT_EQ (powers, (std::set<float> { 0.0f, 1.0f }));
     EXPECT_EQ (p.settings.presetModified, 1);
 }
+
+TEST (EditorEvents, SettingsShowsTheSettingsWindowOverTheEditor)
+{
+    EditorRig rig;
+    auto& editor = rig.openEditor();
+    auto& window = editor.settingsWindow.documentWindow;
+    ASSERT_FALSE (window.isVisible());
+
+    editor.logoMenu.setSelectedId (TheQuillmontAudioProcessorEditor::settings, juce::sendNotificationSync);
+    EXPECT_TRUE (window.isVisible());
+    EXPECT_TRUE (window.isAlwaysOnTop());
+    EXPECT_EQ (window.getContentComponent(), &editor.settingsWindow.settingsGUI);
+    window.setVisible (false);
+}

@@ -108,14 +108,14 @@ TEST (EditorWindow, ASizeOffTheRatioIsBroughtBackOntoIt)
     EditorRig rig;
     auto& editor = rig.openEditor();
 
-    // The side that moved leads; the other follows onto the ratio.
-    editor.setSize (900, 600);
-    EXPECT_EQ (editor.getWidth(), 900);
-    EXPECT_EQ (editor.getHeight(), 771);
+    // The largest size on the ratio inside the requested one.
+    editor.setSize (900, 700);
+    EXPECT_EQ (editor.getWidth(), 817);
+    EXPECT_EQ (editor.getHeight(), 700);
 
-    editor.setSize (900, 500);
-    EXPECT_EQ (editor.getWidth(), 583);
-    EXPECT_EQ (editor.getHeight(), 500);
+    editor.setSize (600, 700);
+    EXPECT_EQ (editor.getWidth(), 600);
+    EXPECT_EQ (editor.getHeight(), 514);
 
     editor.setSize (200, 150);
     EXPECT_GE (editor.getWidth(), 466);
