@@ -1,7 +1,7 @@
-// JUCE 7.0.5 looks up WM_PROTOCOLS and its siblings without creating them and hands the missing atom (0) to the X
-// server when it opens a window; a bare virtual display with no window manager has never seen
-// those atoms, and the X error ends the process. Creating them before the framework starts is what
-// any window manager would have done.
+// The host's and the plug-in's framework look up WM_PROTOCOLS and its siblings without creating
+// them, and hand a missing atom (0) to the X server when they open a window. A bare virtual
+// display has no window manager to have made them, and the X error ends the process; so they are
+// made here, before main, as the display tests' own main does.
 #include <X11/Xlib.h>
 
 #include <cstdlib>
