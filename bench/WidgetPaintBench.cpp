@@ -1,10 +1,14 @@
+#include "widgets/FilmStripKnob.h"
 #include "widgets/KV_Animation.h"
+#include "widgets/KV_ColorKnob.h"
 #include "widgets/KV_ComboBox.h"
 #include "widgets/KV_ImageButton.h"
 #include "widgets/KV_ResizableComboBox.h"
 #include "widgets/KV_ResizableCornerComponent.h"
 #include "widgets/KV_ResizableLabel.h"
 #include "widgets/KV_ScaledImage.h"
+#include "widgets/KV_TextButton.h"
+#include "widgets/PluginTypefaces.h"
 #include "widgets/pluginLookAndFeel.h"
 
 #include <BinaryData.h>
@@ -110,6 +114,39 @@ void BM_PaintHelpBubble (benchmark::State& state)
     bubble.getContentSize (w, h);
     paintOnce (state, bubble, { 0, 0, w + 20, h + 20 });
 }
+
+juce::AudioParameterFloat& knobParameter()
+{
+    static juce::AudioParameterFloat parameter { juce::ParameterID { "GAIN", 1 }, "Gain", 0.0f, 1.0f, 0.5f };
+    return parameter;
+}
+
+void BM_PaintFilmStripKnob (benchmark::State& state)
+{
+    korvanth::FilmStripKnob knob (embedded (BinaryData::knob_gain_png, BinaryData::knob_gain_pngSize),
+                                  &knobParameter());
+    knob.setSliderStyle (juce::Slider::RotaryVerticalDrag);
+    knob.setRange (0.0, 1.0);
+    knob.setValue (0.37, juce::dontSendNotification);
+    paintOnce (state, knob, { 0, 0, 64, 65 });
+}
+
+void BM_PaintColorKnob (benchmark::State& state)
+{
+    korvanth::KV_ColorKnob knob (juce::Colour (0xccaba69e), juce::Colour (0xfff0e9de), &knobParameter());
+    knob.setRange (0.0, 1.0);
+    knob.setValue (0.37, juce::dontSendNotification);
+    paintOnce (state, knob, { 0, 0, 17, 17 });
+}
+
+void BM_PaintTextButton (benchmark::State& state)
+{
+    KV_TextButton button (juce::Colour (0x80f0e9de), juce::Colour (0xfff0e9de));
+    button.buttonLookAndFeel.textFont = PluginTypefaces::fontOf (PluginTypefaces::bold(), 12.0f);
+    button.setButtonText ("HQ");
+    button.setState (juce::Button::buttonOver);
+    paintOnce (state, button, { 0, 0, 27, 27 });
+}
 }
 
 BENCHMARK (BM_PaintImageButton)->Arg (100)->Arg (150);
@@ -120,3 +157,6 @@ BENCHMARK (BM_PaintScaledImage)->Arg (100)->Arg (150);
 BENCHMARK (BM_PaintAnimation)->Arg (100)->Arg (150);
 BENCHMARK (BM_PaintResizeCorner)->Arg (100)->Arg (150);
 BENCHMARK (BM_PaintHelpBubble)->Arg (100)->Arg (150);
+BENCHMARK (BM_PaintFilmStripKnob)->Arg (100)->Arg (150);
+BENCHMARK (BM_PaintColorKnob)->Arg (100)->Arg (150);
+BENCHMARK (BM_PaintTextButton)->Arg (100)->Arg (150);

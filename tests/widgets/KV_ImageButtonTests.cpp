@@ -57,6 +57,17 @@ TEST (KV_ImageButton, HoverHelpShowsOneBubbleAfterTheDelayAndGoesOnExit)
     EXPECT_FALSE (timer.isTimerRunning());
 }
 
+TEST (KV_ImageButton, HoverHelpArrivesThroughTheFrameworksTimer)
+{
+    ImageButtonRig rig;
+    rig.button.helpEnabled = true;
+    rig.button.helpText = "Power";
+    rig.moveTo (rig.centreOf (rig.button));
+
+    ASSERT_TRUE (WidgetRig::pumpUntil ([&] { return rig.button.helpBubble != nullptr; }));
+    EXPECT_FALSE (hoverTimerOf (rig.button).isTimerRunning()); // no second bubble is coming
+}
+
 TEST (KV_ImageButton, HoverHelpInsideABubbleParentReplacesTheOldBubble)
 {
     ImageButtonRig rig;

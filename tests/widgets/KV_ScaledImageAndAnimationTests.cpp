@@ -88,11 +88,16 @@ TEST (KV_Animation, ShowsTheLastFrameOnlyAtTheTopOfTheRange)
     EXPECT_TRUE (sameImage (snapshotOf (lamp), lampFrame (1, 24)));
     EXPECT_FALSE (sameImage (lampFrame (0, 24), lampFrame (1, 24)));
 
+    // No image, or no frames, leaves nothing to draw (and nothing to divide by).
     KV_Animation empty ({}, 2);
-    EXPECT_EQ (empty.frameWidth, 0);
-    EXPECT_EQ (empty.frameHeight, 0);
-    empty.setSize (24, 24);
-    EXPECT_EQ (snapshotOf (empty).getPixelAt (12, 12).getAlpha(), 0);
+    KV_Animation noFrames (lampStrip(), 0);
+    for (auto* display : { &empty, &noFrames })
+    {
+        EXPECT_EQ (display->frameWidth, 0);
+        EXPECT_EQ (display->frameHeight, 0);
+        display->setSize (24, 24);
+        EXPECT_EQ (snapshotOf (*display).getPixelAt (12, 12).getAlpha(), 0);
+    }
 }
 
 TEST (KV_Animation, OnlyEditModeMovesItAndTheUserNeverChangesIt)

@@ -24,13 +24,21 @@ inline ::testing::AssertionResult colourNear (juce::Colour actual, juce::Colour 
 
 #define EXPECT_PIXEL(image, x, y, colour) EXPECT_TRUE (colourNear ((image).getPixelAt (x, y), colour)) << "at (" << (x) << ", " << (y) << ")"
 
-/** Keeps a picture for a person to look at, in widget-screenshots/ below the working folder. */
+/** Keeps a picture for a person to look at, in widget-screenshots/ beside the test binary. */
 inline void saveForReview (const juce::Image& image, const juce::String& name)
 {
-    const auto folder = juce::File::getCurrentWorkingDirectory().getChildFile ("widget-screenshots");
+    const auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getSiblingFile ("widget-screenshots");
     folder.createDirectory();
     const auto file = folder.getChildFile (name + ".png");
     file.deleteFile();
     juce::FileOutputStream out (file);
     juce::PNGImageFormat().writeImageToStream (image, out);
+}
+
+/** A snapshot of the component, also kept for review under the given name. */
+inline juce::Image snapshotForReview (juce::Component& c, const juce::String& name)
+{
+    auto image = snapshotOf (c);
+    saveForReview (image, name);
+    return image;
 }

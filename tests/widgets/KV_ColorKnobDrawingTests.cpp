@@ -1,6 +1,6 @@
 #include "widgets/KV_ColorKnob.h"
 
-#include "WidgetImages.h"
+#include "PixelTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace
 const juce::Colour background { 0xff203040 };
 const juce::Colour fill { 0xffe0c080 };
 
-struct ColorKnobFixture : public ::testing::Test
+struct KV_ColorKnobDrawing : public ::testing::Test
 {
     juce::AudioParameterFloat parameter { juce::ParameterID { "MIX", 1 }, "Mix", 0.0f, 1.0f, 0.5f };
     korvanth::KV_ColorKnob knob { background, fill, &parameter };
@@ -19,12 +19,12 @@ struct ColorKnobFixture : public ::testing::Test
         knob.setRange (0.0, 1.0);
         knob.setValue (value, juce::dontSendNotification);
         knob.setBounds (0, 0, width, height);
-        return widgettests::paintToImage (knob, name);
+        return snapshotForReview (knob, name);
     }
 };
 }
 
-TEST_F (ColorKnobFixture, DiscsGrowWithTheValue)
+TEST_F (KV_ColorKnobDrawing, DiscsGrowWithTheValue)
 {
     {
         // At the minimum only the background disc shows, right into the middle.
@@ -65,7 +65,7 @@ TEST_F (ColorKnobFixture, DiscsGrowWithTheValue)
     }
 }
 
-TEST_F (ColorKnobFixture, AWideKnobDrawsEllipses)
+TEST_F (KV_ColorKnobDrawing, AWideKnobDrawsEllipses)
 {
     // 40 x 20 at half: the fill ellipse is 20 x 10 around (20, 10), the background ellipse 40 x 20.
     auto image = paintAt (40, 20, 0.5, "colorknob-40x20-half");

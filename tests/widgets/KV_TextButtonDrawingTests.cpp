@@ -1,6 +1,6 @@
 #include "widgets/KV_TextButton.h"
 
-#include "WidgetImages.h"
+#include "PixelTestSupport.h"
 
 #include <BinaryData.h>
 #include <gtest/gtest.h>
@@ -39,11 +39,11 @@ Ink inkOf (const juce::Image& image)
     return ink;
 }
 
-struct TextButtonFixture : public ::testing::Test
+struct KV_TextButtonDrawing : public ::testing::Test
 {
     KV_TextButton button { offColour, onColour };
 
-    TextButtonFixture()
+    KV_TextButtonDrawing()
     {
         auto bold = juce::Typeface::createSystemTypefaceFor (BinaryData::PluginFontBold_ttf,
                                                              size_t (BinaryData::PluginFontBold_ttfSize));
@@ -54,12 +54,12 @@ struct TextButtonFixture : public ::testing::Test
     {
         button.setButtonText (text);
         button.setBounds (0, 0, width, height);
-        return widgettests::paintToImage (button, name);
+        return snapshotForReview (button, name);
     }
 };
 }
 
-TEST_F (TextButtonFixture, TextTakesTheOnOrOffColourFromTheToggleState)
+TEST_F (KV_TextButtonDrawing, TextTakesTheOnOrOffColourFromTheToggleState)
 {
     for (auto size : { juce::Point<int> (200, 40), juce::Point<int> (20, 20) })
     {
@@ -85,7 +85,7 @@ TEST_F (TextButtonFixture, TextTakesTheOnOrOffColourFromTheToggleState)
     }
 }
 
-TEST_F (TextButtonFixture, OnlyAHighlightedOrPressedButtonShowsItsRectangle)
+TEST_F (KV_TextButtonDrawing, OnlyAHighlightedOrPressedButtonShowsItsRectangle)
 {
     // The default button colours are transparent: nothing behind the text until hovered or pressed,
     // then white at 0.1 or 0.2.
@@ -125,7 +125,7 @@ TEST_F (TextButtonFixture, OnlyAHighlightedOrPressedButtonShowsItsRectangle)
     EXPECT_EQ (inkOf (flat).maxAlpha, 0);
 }
 
-TEST_F (TextButtonFixture, DisabledBackgroundIsDrawnAtHalfAlpha)
+TEST_F (KV_TextButtonDrawing, DisabledBackgroundIsDrawnAtHalfAlpha)
 {
     button.setColour (juce::TextButton::buttonColourId, juce::Colour (0xff3060c0));
 

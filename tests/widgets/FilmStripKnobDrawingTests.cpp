@@ -1,6 +1,6 @@
 #include "widgets/FilmStripKnob.h"
 
-#include "WidgetImages.h"
+#include "PixelTestSupport.h"
 
 #include <BinaryData.h>
 #include <gtest/gtest.h>
@@ -33,13 +33,13 @@ bool samePixels (const juce::Image& painted, const juce::Image& strip, int frame
     return true;
 }
 
-struct FilmStripKnobFixture : public ::testing::Test
+struct FilmStripKnobDrawing : public ::testing::Test
 {
     juce::AudioParameterFloat parameter { juce::ParameterID { "GAIN", 1 }, "Gain", 0.0f, 1.0f, 0.5f };
 };
 }
 
-TEST_F (FilmStripKnobFixture, ValueChoosesTheFrame)
+TEST_F (FilmStripKnobDrawing, ValueChoosesTheFrame)
 {
     struct Case { const char* name; juce::Image strip; };
     for (auto& c : { Case { "gain", gainStrip() }, Case { "tone", toneStrip() }, Case { "volume", volumeStrip() } })
@@ -54,7 +54,7 @@ TEST_F (FilmStripKnobFixture, ValueChoosesTheFrame)
         for (auto [value, frame] : { std::pair<double, int> { 0.0, 0 }, { 0.5, 63 }, { 1.0, 127 } })
         {
             knob.setValue (value, juce::dontSendNotification);
-            auto image = widgettests::paintToImage (knob, juce::String ("filmstrip-") + c.name + "-" + juce::String (value));
+            auto image = snapshotForReview (knob, juce::String ("filmstrip-") + c.name + "-" + juce::String (value));
             EXPECT_TRUE (samePixels (image, c.strip, frame)) << c.name << " at " << value;
             EXPECT_FALSE (samePixels (image, c.strip, juce::jmax (frame - 1, 1))) << c.name << " at " << value;
             EXPECT_FALSE (samePixels (image, c.strip, juce::jmin (frame + 1, 126))) << c.name << " at " << value;
@@ -62,7 +62,7 @@ TEST_F (FilmStripKnobFixture, ValueChoosesTheFrame)
     }
 }
 
-TEST_F (FilmStripKnobFixture, FrameFollowsTheSlidersOwnMapping)
+TEST_F (FilmStripKnobDrawing, FrameFollowsTheSlidersOwnMapping)
 {
     // With a skewed range the proportion, not the value, picks the frame.
     korvanth::FilmStripKnob knob (gainStrip(), &parameter);
@@ -71,17 +71,17 @@ TEST_F (FilmStripKnobFixture, FrameFollowsTheSlidersOwnMapping)
     knob.setValue (0.25, juce::dontSendNotification);
     knob.setBounds (0, 0, 129, frameHeight);
 
-    EXPECT_TRUE (samePixels (widgettests::paintToImage (knob, "filmstrip-gain-skewed-mid"), gainStrip(), 63));
+    EXPECT_TRUE (samePixels (snapshotForReview (knob, "filmstrip-gain-skewed-mid"), gainStrip(), 63));
 }
 
-TEST_F (FilmStripKnobFixture, FrameIsScaledIntoTheKnobsBounds)
+TEST_F (FilmStripKnobDrawing, FrameIsScaledIntoTheKnobsBounds)
 {
     korvanth::FilmStripKnob knob (gainStrip(), &parameter);
     knob.setRange (0.0, 1.0);
     knob.setValue (1.0, juce::dontSendNotification);
     knob.setBounds (0, 0, 65, 65);
 
-    auto half = widgettests::paintToImage (knob, "filmstrip-gain-65x65-max");
+    auto half = snapshotForReview (knob, "filmstrip-gain-65x65-max");
     auto frame = gainStrip().getClippedImage ({ 0, 127 * frameHeight, 129, frameHeight })
                             .rescaled (65, 65, juce::Graphics::highResamplingQuality);
 
@@ -92,13 +92,13 @@ TEST_F (FilmStripKnobFixture, FrameIsScaledIntoTheKnobsBounds)
     EXPECT_LT (difference / (65.0 * 65.0), 0.03);
 }
 
-TEST_F (FilmStripKnobFixture, KnobWithoutAPictureDrawsNothing)
+TEST_F (FilmStripKnobDrawing, KnobWithoutAPictureDrawsNothing)
 {
     korvanth::FilmStripKnob knob (juce::Image(), &parameter);
     knob.setBounds (0, 0, 60, 60);
     knob.setValue (knob.getMaximum(), juce::dontSendNotification);
 
-    auto image = widgettests::paintToImage (knob, "filmstrip-none");
+    auto image = snapshotForReview (knob, "filmstrip-none");
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 60; ++x)
             ASSERT_EQ (image.getPixelAt (x, y).getAlpha(), 0);
