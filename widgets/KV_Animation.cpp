@@ -57,6 +57,13 @@ void KV_Animation::paint (juce::Graphics& g)
                                        getLocalBounds());
 }
 
+// The framework's slider steps its value with the arrow keys once focused (a click focuses it);
+// a display passes every key on instead.
+bool KV_Animation::keyPressed (const juce::KeyPress&)
+{
+    return false;
+}
+
 bool KV_Animation::keyPressed (const juce::KeyPress& key, juce::Component* originatingComponent)
 {
     return korvanth::KV_EditMode::nudge (editMode, key, originatingComponent);

@@ -19,7 +19,7 @@ public:
     void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
     void paint (juce::Graphics&) override;
 
-    using juce::Slider::keyPressed;
+    bool keyPressed (const juce::KeyPress&) override;
     bool keyPressed (const juce::KeyPress&, juce::Component* originatingComponent) override;
 
     int frameCount;

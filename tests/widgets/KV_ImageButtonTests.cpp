@@ -1,7 +1,9 @@
+#include "PixelTestSupport.h"
 #include "WidgetRig.h"
 #include "WidgetTestSupport.h"
 #include "widgets/KV_ImageButton.h"
 #include "widgets/KV_LockMenu.h"
+#include "widgets/pluginLookAndFeel.h"
 
 #include <gtest/gtest.h>
 
@@ -228,4 +230,29 @@ TEST (KV_ImageButton, EditModeArrowsNudgeAndModifiedArrowsGoOn)
     EXPECT_EQ (button.getPosition(), juce::Point<int> (-1, 0));
 
     rig.root().removeKeyListener (&parent);
+}
+
+TEST (KV_ImageButton, LockMenuOpensInsideTheEditorInItsLookAndFeel)
+{
+    ImageButtonRig rig;
+    pluginLookAndFeel lookAndFeel (&rig.root());
+    rig.root().setLookAndFeel (&lookAndFeel);
+    rig.button.lockMenuEnabled = true;
+    rig.button.parameterLocked = true;
+
+    rig.click (rig.centreOf (rig.button), juce::ModifierKeys::rightButtonModifier);
+    auto* menu = WidgetRig::openMenu();
+    ASSERT_NE (menu, nullptr);
+    EXPECT_EQ (menu->getParentComponent(), &rig.root());
+
+    const auto picture = snapshotOf (rig.root());
+    saveForReview (picture, "lock-menu");
+    const auto inMenu = menu->getBounds().getTopRight() + juce::Point<int> (-8, 8);
+    const auto background = picture.getPixelAt (inMenu.x, inMenu.y);
+    EXPECT_GT (background.getAlpha(), 0xe0);                // the look-and-feel's dark menu, not the
+    EXPECT_LT (background.getPerceivedBrightness(), 0.3f);  // framework's light one
+
+    juce::PopupMenu::dismissAllActiveMenus();
+    WidgetRig::pumpUntil ([] { return WidgetRig::openMenu() == nullptr; });
+    rig.root().setLookAndFeel (nullptr);
 }

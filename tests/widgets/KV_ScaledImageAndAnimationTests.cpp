@@ -119,6 +119,14 @@ TEST (KV_Animation, OnlyEditModeMovesItAndTheUserNeverChangesIt)
     EXPECT_EQ (lamp.getValue(), 0.0);
     EXPECT_EQ (lamp.getPosition(), juce::Point<int> (100, 100));
 
+    // The click focused it; arrow keys still leave its value alone and go on to the parent.
+    KeyRecorder parent;
+    rig.root().addKeyListener (&parent);
+    ASSERT_TRUE (lamp.hasKeyboardFocus (false));
+    rig.key (juce::KeyPress (juce::KeyPress::upKey));
+    EXPECT_EQ (lamp.getValue(), 0.0);
+    EXPECT_EQ (parent.keys.size(), 1);
+
     lamp.editMode = true;
     rig.moveTo (rig.outside());
     rig.moveTo (centre);
@@ -127,12 +135,10 @@ TEST (KV_Animation, OnlyEditModeMovesItAndTheUserNeverChangesIt)
     rig.release (centre + juce::Point<int> (500, 500));
     EXPECT_EQ (lamp.getBounds(), juce::Rectangle<int> (252, 152, 48, 48)); // held inside the parent
 
-    KeyRecorder parent;
-    rig.root().addKeyListener (&parent);
     lamp.grabKeyboardFocus();
     rig.key (juce::KeyPress (juce::KeyPress::upKey));
     rig.key (juce::KeyPress (juce::KeyPress::rightKey, juce::ModifierKeys::shiftModifier, 0));
     EXPECT_EQ (lamp.getPosition(), juce::Point<int> (252, 151));
-    EXPECT_EQ (parent.keys.size(), 1);
+    EXPECT_EQ (parent.keys.size(), 2);
     rig.root().removeKeyListener (&parent);
 }
