@@ -135,7 +135,7 @@ bool KV_Launcher::openFolder (const juce::String& folderPath)
     return launch (folder.getFullPathName());
 }
 
-bool KV_Launcher::openWebPage (const juce::String& address)
+bool KV_Launcher::openUrl (const juce::String& address)
 {
     if (! isWellFormedWebAddress (address))
         return false;

@@ -21,7 +21,7 @@ namespace korvanth
 
         /** Opens the address in the default browser; false when it is not a well-formed
             http or https address or the opener could not be started. */
-        static bool openWebPage (const juce::String& address);
+        static bool openUrl (const juce::String& address);
 
         /** Scheme http or https, a host of letters, digits, dots and dashes with an optional
             port, and a rest made only of the characters an address may carry (RFC 3986,

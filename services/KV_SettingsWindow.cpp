@@ -15,7 +15,7 @@ KV_SettingsWindow::KV_SettingsWindow (juce::Component& ownerEditor, PluginSettin
 // through a safe pointer).
 KV_SettingsWindow::~KV_SettingsWindow() = default;
 
-void KV_SettingsWindow::show()
+void KV_SettingsWindow::showSettings()
 {
     documentWindow.setAlwaysOnTop (true);
     documentWindow.setContentNonOwned (&settingsGUI, true);

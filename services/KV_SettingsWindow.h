@@ -17,7 +17,7 @@ namespace korvanth
         ~KV_SettingsWindow() override;
 
         /** Brings the window up on top, centred on the editor at the panel's size. */
-        void show();
+        void showSettings();
 
         juce::Component* owner;
         PluginSettings* settings;

@@ -149,10 +149,13 @@ bool PluginSettings::savePluginSettings() const
     const auto target = korvanth::SafeXml::fileForPath (settingsPath + settingsFileName);
     const auto defaultTarget = korvanth::SafeXml::fileForPath (defaultSettingsPath + settingsFileName);
 
-    auto written = write (target);
+    // The copy in the default folder follows only a file that was written, so it never
+    // sends the next start to a folder that holds nothing.
+    if (! write (target))
+        return false;
 
     if (defaultTarget != juce::File() && defaultTarget != target)
-        written = write (defaultTarget) && written;
+        return write (defaultTarget);
 
-    return written;
+    return true;
 }

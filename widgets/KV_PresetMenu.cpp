@@ -135,8 +135,12 @@ void KV_PresetMenu::setModified (bool isModified)
 
 void KV_PresetMenu::scanAllPresets (juce::PopupMenu& menu)
 {
+    // The selection is a file: whoever set the index last (a choice, previous/next, the editor),
+    // the file at that index in the lists as they stand is the one to find again after the scan.
+    if (juce::isPositiveAndBelow (selectedPresetIndex, presetPaths.size()))
+        selectedPresetPath = presetPaths[selectedPresetIndex];
+
     itemCounter = 0;
-    tickGiven = false;
 
     scanFolderIntoMenu (menu, presetsFolder);
 
@@ -163,6 +167,7 @@ void KV_PresetMenu::scanFolderIntoMenu (juce::PopupMenu& menu, const juce::Strin
         return;
 
     entriesLeft = maxScanEntries;
+    tickGiven = false;
     scanFolder (menu, folder, 0, openFolders);
 }
 

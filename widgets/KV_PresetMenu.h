@@ -60,9 +60,10 @@ namespace korvanth
         juce::StringArray presetNames;
         bool modified = false;
 
-        /** The selected preset's file. When set, every scan ticks that file and works
-            selectedPresetIndex out again from it (-1 when it is gone), so presets added or
-            removed elsewhere never move the selection onto another file. */
+        /** The selected preset's file, taken from the lists at selectedPresetIndex when a scan
+            starts. Every scan ticks that file and works selectedPresetIndex out again from it
+            (-1 when it is gone), so presets added or removed elsewhere never move the selection
+            onto another file. Empty until a preset was selected in a filled list. */
         juce::String selectedPresetPath;
 
         /** Called after every whole scan (each opening and setPresetsFolder). */

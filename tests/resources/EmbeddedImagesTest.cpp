@@ -21,6 +21,7 @@ const PictureSpec pictures[] = {
     { "lamp",            BinaryData::lamp_png,            BinaryData::lamp_pngSize,              48,   96 },
     { "footswitch up",   BinaryData::footswitch_up_png,   BinaryData::footswitch_up_pngSize,    110,  105 },
     { "footswitch down", BinaryData::footswitch_down_png, BinaryData::footswitch_down_pngSize,  110,  105 },
+    { "about logo",      BinaryData::about_logo_png,      BinaryData::about_logo_pngSize,       165,   32 },
 };
 
 juce::Image decode (const char* data, int size)

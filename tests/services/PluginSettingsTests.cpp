@@ -293,12 +293,45 @@ TEST_F (PluginSettingsFile, PresetsPathWithoutSeparatorGluesUserToTheFolderName)
     EXPECT_EQ (settings.currentPresetFile, glued.getFullPathName());
 }
 
-TEST_F (PluginSettingsFile, SavingIntoMissingFolderFailsQuietly)
+TEST_F (PluginSettingsFile, SavingIntoMissingFolderFailsAndSaysSo)
 {
     settings.settingsPath = base() + "/nowhere/";
-    settings.savePluginSettings();
+    EXPECT_FALSE (settings.savePluginSettings());
 
     EXPECT_FALSE (sandbox.base.getChildFile ("nowhere").exists());
+}
+
+TEST_F (PluginSettingsFile, MovedSettingsFolderIsReadBackAtTheNextStart)
+{
+    sandbox.createInstalledFolders();
+    settings.loadPluginSettings();
+
+    const auto moved = sandbox.base.getChildFile ("Moved Settings");
+    moved.createDirectory();
+    settings.settingsPath = moved.getFullPathName() + "/";
+    settings.presetsPath = base() + "/Banks/";
+    settings.newsfeedDisabled = 1;
+    EXPECT_TRUE (settings.savePluginSettings());
+    EXPECT_TRUE (moved.getChildFile ("The Quillmont.kvs").existsAsFile());
+
+    PluginSettings nextStart;
+    nextStart.loadPluginSettings();
+
+    EXPECT_EQ (nextStart.settingsPath, moved.getFullPathName() + "/");
+    EXPECT_EQ (nextStart.presetsPath, base() + "/Banks/");
+    EXPECT_EQ (nextStart.newsfeedDisabled, 1);
+}
+
+TEST_F (PluginSettingsFile, SaveThatCannotReachTheDefaultFolderFails)
+{
+    // The moved file is written, but the next start would not find it: not a saved setting.
+    const auto moved = sandbox.base.getChildFile ("Moved Settings");
+    moved.createDirectory();
+    settings.loadPluginSettings();
+    settings.settingsPath = moved.getFullPathName() + "/";
+
+    EXPECT_FALSE (sandbox.settingsFolder().exists());
+    EXPECT_FALSE (settings.savePluginSettings());
 }
 
 TEST_F (PluginSettingsFile, SavingReplacesTheFileWithoutLeavingTemporaries)
