@@ -68,7 +68,7 @@ void TheQuillmontAudioProcessor::setStateInformation (const void* data, int size
 
 void TheQuillmontAudioProcessor::savePresetToXml (juce::XmlElement& xml)
 {
-    xml.setAttribute ("presetName", getCurrentPresetName());
+    xml.setAttribute ("presetName", korvanth::SafeXml::withWellFormedText (getCurrentPresetName()));
     xml.setAttribute ("majorVersion", 1);
     xml.setAttribute ("minorVersion", 0);
     xml.setAttribute ("revisionVersion", 0);

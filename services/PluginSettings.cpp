@@ -122,10 +122,10 @@ bool PluginSettings::savePluginSettings() const
     juce::XmlElement root (rootTag);
     root.setAttribute ("pluginName", productName);
     root.setAttribute ("settingsVersion", currentVersion);
-    root.setAttribute ("presetsPath", presetsPath);
-    root.setAttribute ("samplesPath", samplesPath);
-    root.setAttribute ("settingsPath", settingsPath);
-    root.setAttribute ("irFilesPath", irFilesPath);
+    root.setAttribute ("presetsPath", korvanth::SafeXml::withWellFormedText (presetsPath));
+    root.setAttribute ("samplesPath", korvanth::SafeXml::withWellFormedText (samplesPath));
+    root.setAttribute ("settingsPath", korvanth::SafeXml::withWellFormedText (settingsPath));
+    root.setAttribute ("irFilesPath", korvanth::SafeXml::withWellFormedText (irFilesPath));
     root.setAttribute ("newsfeedDisabled", newsfeedDisabled != 0 ? 1 : 0);
     root.setAttribute ("usingLegacyParameters", usingLegacyParameters != 0 ? 1 : 0);
 

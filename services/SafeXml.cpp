@@ -34,40 +34,48 @@ namespace
     // overlong forms (C1 91 for "Q"), surrogates and code points above U+10FFFF. The framework's
     // process-wide pool of attribute names compares names by character: an overlong name read
     // once would be written back later in place of the plain one, as bytes nobody can read.
+    // Returns the length of the well-formed sequence at bytes[0], or 0 when there is none.
+    size_t wellFormedSequenceLength (const unsigned char* bytes, size_t available)
+    {
+        const auto lead = bytes[0];
+
+        if (lead < 0x80)
+            return 1;
+
+        // Each lead byte allows its own range for the first continuation byte; that range
+        // is what rules out overlong forms, surrogates and anything beyond U+10FFFF.
+        size_t length = 0;
+        unsigned char low = 0x80, high = 0xbf;
+
+        if (lead >= 0xc2 && lead <= 0xdf)       length = 2;
+        else if (lead == 0xe0)                  { length = 3; low = 0xa0; }
+        else if (lead == 0xed)                  { length = 3; high = 0x9f; }
+        else if (lead >= 0xe1 && lead <= 0xef)  length = 3;
+        else if (lead == 0xf0)                  { length = 4; low = 0x90; }
+        else if (lead == 0xf4)                  { length = 4; high = 0x8f; }
+        else if (lead >= 0xf1 && lead <= 0xf3)  length = 4;
+        else                                    return 0;
+
+        if (available < length || bytes[1] < low || bytes[1] > high)
+            return 0;
+
+        for (size_t k = 2; k < length; ++k)
+            if (bytes[k] < 0x80 || bytes[k] > 0xbf)
+                return 0;
+
+        return length;
+    }
+
     bool isWellFormedUtf8 (const char* text, size_t numBytes)
     {
         const auto* bytes = reinterpret_cast<const unsigned char*> (text);
 
         for (size_t i = 0; i < numBytes;)
         {
-            const auto lead = bytes[i];
+            const auto length = wellFormedSequenceLength (bytes + i, numBytes - i);
 
-            if (lead < 0x80)
-            {
-                ++i;
-                continue;
-            }
-
-            // Each lead byte allows its own range for the first continuation byte; that range
-            // is what rules out overlong forms, surrogates and anything beyond U+10FFFF.
-            size_t length = 0;
-            unsigned char low = 0x80, high = 0xbf;
-
-            if (lead >= 0xc2 && lead <= 0xdf)       length = 2;
-            else if (lead == 0xe0)                  { length = 3; low = 0xa0; }
-            else if (lead == 0xed)                  { length = 3; high = 0x9f; }
-            else if (lead >= 0xe1 && lead <= 0xef)  length = 3;
-            else if (lead == 0xf0)                  { length = 4; low = 0x90; }
-            else if (lead == 0xf4)                  { length = 4; high = 0x8f; }
-            else if (lead >= 0xf1 && lead <= 0xf3)  length = 4;
-            else                                    return false;
-
-            if (numBytes - i < length || bytes[i + 1] < low || bytes[i + 1] > high)
+            if (length == 0)
                 return false;
-
-            for (size_t k = 2; k < length; ++k)
-                if (bytes[i + k] < 0x80 || bytes[i + k] > 0xbf)
-                    return false;
 
             i += length;
         }
@@ -183,6 +191,34 @@ std::unique_ptr<juce::XmlElement> SafeXml::parseFile (const juce::File& file, in
     in.readIntoMemoryBlock (data, maxDocumentBytes + 1);
 
     return parseBytes (data.getData(), data.getSize(), elementLimit);
+}
+
+juce::String SafeXml::withWellFormedText (const juce::String& text)
+{
+    const auto* raw = text.toRawUTF8();
+    const auto numBytes = std::strlen (raw);
+
+    if (isWellFormedUtf8 (raw, numBytes))
+        return text;
+
+    const auto* bytes = reinterpret_cast<const unsigned char*> (raw);
+    juce::MemoryOutputStream out;
+
+    for (size_t i = 0; i < numBytes;)
+    {
+        if (const auto length = wellFormedSequenceLength (bytes + i, numBytes - i); length > 0)
+        {
+            out.write (bytes + i, length);
+            i += length;
+        }
+        else
+        {
+            out << "\xef\xbf\xbd";  // U+FFFD, the replacement character
+            ++i;
+        }
+    }
+
+    return out.toUTF8();
 }
 
 int SafeXml::readInt (const juce::XmlElement& element, const juce::String& name, int defaultValue)

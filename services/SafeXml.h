@@ -34,6 +34,11 @@ struct SafeXml
     /** Parses a regular file of at most maxDocumentBytes; nullptr for anything else. */
     static std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file, int elementLimit = maxElements);
 
+    /** The text with every ill-formed UTF-8 sequence replaced by U+FFFD. Free text the plug-in
+        writes goes through this, so that what it writes is always read back (a file name on
+        this platform may hold any bytes). */
+    static juce::String withWellFormedText (const juce::String& text);
+
     /** Leading decimal digits after blanks and an optional sign, saturated to the int range;
         text without digits reads as 0, an absent attribute as defaultValue. */
     static int readInt (const juce::XmlElement& element, const juce::String& name, int defaultValue);

@@ -435,3 +435,18 @@ TEST (HostState, StateWithAnOverlongNameIsRefusedAndTheNextSaveReadsBack)
 
     EXPECT_EQ (stateOf (fresh), before);
 }
+
+TEST (HostState, PresetNameFromAnIllFormedFileNameStillReadsBack)
+{
+    // A file name on this platform may hold any bytes, a lone surrogate among them.
+    TheQuillmontAudioProcessor saved;
+    saved.setCurrentPresetName (juce::String::charToString ((juce::juce_wchar) 0xd800) + "Take");
+    saved.parameter (P::gain).setValue (0.25f);
+
+    TheQuillmontAudioProcessor restored;
+    restore (restored, stateOf (saved));
+
+    // Each byte of the surrogate's three becomes a replacement character.
+    EXPECT_EQ (restored.getCurrentPresetName(), juce::String::repeatedString (juce::String::charToString ((juce::juce_wchar) 0xfffd), 3) + "Take");
+    EXPECT_EQ (restored.parameter (P::gain).getValue(), 0.25f);
+}

@@ -231,6 +231,22 @@ TEST_F (PluginSettingsFile, OverlongUtf8IsRefusedRatherThanRewrittenUnreadable)
     EXPECT_EQ (SettingsSandbox::bytesOf (sandbox.settingsFile()), original);
 }
 
+TEST_F (PluginSettingsFile, FolderNameWithIllFormedBytesIsSavedReadably)
+{
+    // A folder picked on this platform may have any bytes in its name, a lone surrogate among them.
+    sandbox.createInstalledFolders();
+    settings.loadPluginSettings();
+    settings.presetsPath = "/Presets/" + juce::String::charToString ((juce::juce_wchar) 0xdc00) + "/";
+    settings.newsfeedDisabled = 1;
+    settings.savePluginSettings();
+
+    PluginSettings next;
+    next.loadPluginSettings();
+
+    EXPECT_EQ (next.newsfeedDisabled, 1);
+    EXPECT_EQ (next.presetsPath, "/Presets/" + juce::String::repeatedString (juce::String::charToString ((juce::juce_wchar) 0xfffd), 3) + "/");
+}
+
 TEST_F (PluginSettingsFile, FolderInPlaceOfTheFileLeavesDefaults)
 {
     sandbox.createInstalledFolders();

@@ -87,6 +87,16 @@ TEST (SafeXml, OnlyWellFormedUtf8IsRead)
     EXPECT_EQ (SafeXml::parseBytes (lonelySurrogate, sizeof (lonelySurrogate)), nullptr);
 }
 
+TEST (SafeXml, IllFormedTextIsMadeWritable)
+{
+    const auto replacement = juce::String::charToString ((juce::juce_wchar) 0xfffd);
+
+    EXPECT_EQ (SafeXml::withWellFormedText (juce::String::fromUTF8 ("caf\xc3\xa9")), juce::String::fromUTF8 ("caf\xc3\xa9"));
+    EXPECT_EQ (SafeXml::withWellFormedText (juce::String::charToString ((juce::juce_wchar) 0xdc00) + "/Presets"),
+               replacement + replacement + replacement + "/Presets");
+    EXPECT_EQ (SafeXml::withWellFormedText (juce::String::fromUTF8 ("a\xc1\x91")), "a" + replacement + replacement);
+}
+
 TEST (SafeXml, OnlyAbsolutePathsNameFiles)
 {
     EXPECT_EQ (SafeXml::fileForPath (""), juce::File());
