@@ -117,14 +117,14 @@ void TheQuillmontAudioProcessorEditor::runLogoCommand (int id)
 {
     if (const auto* link = linkFor (id))
     {
-        korvanth::KV_Launcher::openWebPage (link);
+        korvanth::KV_Launcher::openUrl (link);
         return;
     }
 
     switch (id)
     {
         case about:        aboutOverlay.setVisible (true); break;
-        case settings:     settingsWindow.show(); break;
+        case settings:     settingsWindow.showSettings(); break;
         case sizeSmall:    setSizeKeepingPosition (minWidth, minHeight); break;
         case sizeDefault:  setSizeKeepingPosition (baseWidth, baseHeight); break;
         case sizeBig:      setSizeKeepingPosition (bigWidth, bigHeight); break;

@@ -46,7 +46,6 @@ void TheQuillmontAudioProcessorEditor::selectInitialPreset()
 
     // An absent preset selects nothing and loads nothing: the host's restored settings stand.
     loadedPresetPath = presetMenu.presetPaths[index];
-    presetMenu.selectedPresetPath = loadedPresetPath;
     audioProcessor.currentPresetIndex = (float) index;
     showPresetAt (index);
 
@@ -58,7 +57,10 @@ void TheQuillmontAudioProcessorEditor::selectInitialPreset()
 
 void TheQuillmontAudioProcessorEditor::showPresetAt (int index)
 {
+    // Outside the list the selection is the loaded file (or none), which no scan finds.
     presetMenu.selectedPresetIndex = index;
+    presetMenu.selectedPresetPath = juce::isPositiveAndBelow (index, presetMenu.presetPaths.size())
+                                      ? presetMenu.presetPaths[index] : loadedPresetPath;
     presetMenu.setText (presetMenu.presetNames[index], juce::dontSendNotification);
 }
 
@@ -78,7 +80,6 @@ void TheQuillmontAudioProcessorEditor::loadPreset (int index)
     audioProcessor.settings.currentPresetFile = path;
     audioProcessor.settings.presetModified = 0;
     loadedPresetPath = path;
-    presetMenu.selectedPresetPath = path;
     showPresetAt (index);
     presetMenu.setModified (false);
 }
@@ -179,7 +180,6 @@ void TheQuillmontAudioProcessorEditor::writePreset (const juce::File& file)
     settingsRecord.currentPresetFile = file.getFullPathName();
     settingsRecord.presetModified = 0;
     loadedPresetPath = file.getFullPathName();
-    presetMenu.selectedPresetPath = loadedPresetPath;
     rescanPresets();
 
     // In the list: selected by its path. Saved elsewhere: its name is shown, nothing in the

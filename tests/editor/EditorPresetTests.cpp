@@ -247,3 +247,21 @@ TEST_F (ThreePresets, AnAnswerAfterTheHostClosedTheWindowDoesNothingAndOneQuesti
     modal->cancelAllModalComponents();
     pump (100);
 }
+
+TEST_F (ThreePresets, SaveOutsideThePresetsFolderShowsItsNameAndSelectsNothingInTheList)
+{
+    auto& editor = rig.openEditor();
+    pick (b);
+    rig.processor().parameter (P::gain).setValue (0.71f);
+
+    const auto elsewhere = rig.sandbox.top.getChildFile ("Elsewhere.kvp");
+    rig.dialogs->files.push_back (elsewhere);
+    click (*editor.saveButton);
+    editor.presetMenu.setPresetsFolder (editor.presetMenu.presetsFolder);
+    pump();
+
+    EXPECT_TRUE (elsewhere.existsAsFile());
+    EXPECT_EQ (editor.presetMenu.getText(), "Elsewhere");
+    EXPECT_EQ (editor.presetMenu.selectedPresetIndex, -1);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.71f) << "no preset of the list is loaded over the one just saved";
+}
