@@ -69,8 +69,13 @@ TEST (EditorWindow, EveryControlSitsWhereTheLayoutPutsItAtTheThreeMenuSizes)
 TEST (EditorWindow, ScreenshotsShowEachControlDrawnAtItsPlace)
 {
     EditorRig rig;
+    rig.writePreset ("Crunch.kvp", 0.7f);
     auto& editor = rig.openEditor();
+    editor.presetMenu.setPresetsFolder (editor.presetMenu.presetsFolder);
+    korvanth::KV_PresetMenu::menuCallback (1, &editor.presetMenu);
+    pump();
     editor.timerCallback();
+    ASSERT_EQ (editor.presetMenu.getText(), "Crunch");
 
     for (const auto& expected : expectedLayouts())
     {
