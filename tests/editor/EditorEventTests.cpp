@@ -1,4 +1,5 @@
 #include "editor/EditorRig.h"
+#include "support/RecordingOpener.h"
 
 #include <gtest/gtest.h>
 
@@ -177,4 +178,24 @@ TEST (EditorEvents, SettingsShowsTheSettingsWindowOverTheEditor)
     EXPECT_TRUE (window.isAlwaysOnTop());
     EXPECT_EQ (window.getContentComponent(), &editor.settingsWindow.settingsGUI);
     window.setVisible (false);
+}
+
+TEST (EditorEvents, LogoLinksOpenAddressesUnderTheDocumentationDomainThroughTheLauncher)
+{
+    EditorRig rig;
+    auto& editor = rig.openEditor();
+    RecordingOpener opener (rig.sandbox.top);
+
+    for (auto id : { 1, 2, 100, 101, 102, 103 })
+    {
+        editor.logoMenu.setSelectedId (id, juce::sendNotificationSync);
+        pump();
+    }
+
+    auto received = opener.received();
+    ASSERT_EQ (received.size(), 6);
+    received.sort (false);
+    EXPECT_EQ (received.size(), [&] { auto unique = received; unique.removeDuplicates (false); return unique.size(); }());
+    for (const auto& address : received)
+        EXPECT_TRUE (address.startsWith ("https://www.example.com/")) << address;
 }
