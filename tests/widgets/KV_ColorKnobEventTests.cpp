@@ -12,10 +12,19 @@ struct DragCounter : juce::Slider::Listener
     int starts = 0;
 };
 
+// The knob takes no keyboard focus; in a host the editor's window holds it. A popup menu closes
+// on the next mouse event when no window of ours has the focus, so the window takes it here.
+void focusWindow (WidgetRig& rig)
+{
+    rig.root().setWantsKeyboardFocus (true);
+    rig.root().grabKeyboardFocus();
+}
+
 struct ColorKnobRig : WidgetRig
 {
     ColorKnobRig()
     {
+        focusWindow (*this);
         knob.setRange (0.0, 1.0);
         knob.setBounds (100, 100, 17, 17);
         knob.addListener (&drags);
@@ -56,19 +65,10 @@ TEST (KV_ColorKnob, OnlyTheRightButtonOpensTheLockMenu)
     EXPECT_EQ (rig.drags.starts, 2);
 }
 
-TEST (KV_ColorKnob, LockMenuUsesTheKnobsOwnColours)
-{
-    ColorKnobRig rig;
-    rig.click (rig.centreOf (rig.knob), right);
-    auto* menu = WidgetRig::openMenu();
-    ASSERT_NE (menu, nullptr);
-    EXPECT_EQ (menu->findColour (juce::PopupMenu::backgroundColourId), juce::Colour (0xff2b302c));
-    EXPECT_EQ (menu->findColour (juce::PopupMenu::highlightedBackgroundColourId), juce::Colour (0xffe8e0cb));
-}
-
 TEST (KV_ColorKnob, DeletedWhileItsLockMenuIsOpenIsNeverTouched)
 {
     WidgetRig rig;
+    focusWindow (rig);
     juce::AudioParameterFloat parameter { juce::ParameterID { "MIX", 1 }, "Mix", 0.0f, 1.0f, 1.0f };
     auto knob = std::make_unique<korvanth::KV_ColorKnob> (juce::Colours::grey, juce::Colours::white, &parameter);
     knob->setBounds (100, 100, 17, 17);

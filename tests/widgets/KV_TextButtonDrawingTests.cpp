@@ -1,8 +1,8 @@
 #include "widgets/KV_TextButton.h"
+#include "widgets/PluginTypefaces.h"
 
 #include "PixelTestSupport.h"
 
-#include <BinaryData.h>
 #include <gtest/gtest.h>
 
 namespace
@@ -45,9 +45,7 @@ struct KV_TextButtonDrawing : public ::testing::Test
 
     KV_TextButtonDrawing()
     {
-        auto bold = juce::Typeface::createSystemTypefaceFor (BinaryData::PluginFontBold_ttf,
-                                                             size_t (BinaryData::PluginFontBold_ttfSize));
-        button.buttonLookAndFeel.textFont = juce::Font (bold).withPointHeight (15.0f);
+        button.buttonLookAndFeel.textFont = PluginTypefaces::fontOf (PluginTypefaces::bold(), 15.0f);
     }
 
     juce::Image paint (int width, int height, const juce::String& text, const char* name)
