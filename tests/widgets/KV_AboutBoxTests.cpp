@@ -1,3 +1,4 @@
+#include "PixelTestSupport.h"
 #include "WidgetRig.h"
 #include "widgets/KV_NewAboutComponent.h"
 #include "widgets/pluginLookAndFeel.h"
@@ -37,13 +38,6 @@ namespace
         Backdrop backdrop;
         korvanth::KV_NewAboutComponent overlay;
     };
-
-    juce::File screenshotFile (const juce::String& name)
-    {
-        auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getSiblingFile ("screenshots");
-        folder.createDirectory();
-        return folder.getChildFile (name);
-    }
 }
 
 TEST (KV_NewAboutComponent, PanelKeepsItsSizeAndStaysCentredAtEveryEditorSize)
@@ -92,12 +86,7 @@ TEST (KV_NewAboutComponent, ScreenshotShowsTheDimmedEditorThePanelAndTheLogo)
     rig.overlay.setVisible (true);
     const auto shot = rig.root().createComponentSnapshot (rig.root().getLocalBounds());
 
-    const auto file = screenshotFile ("about-box.png");
-    file.deleteFile();
-    {
-        juce::FileOutputStream out (file);
-        ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (shot, out));
-    }
+    saveForReview (shot, "about-box");
 
     // Outside the panel the white editor shows through black at 0x33.
     const auto dimmed = juce::Colours::white.overlaidWith (juce::Colour (0x33000000));
@@ -107,7 +96,7 @@ TEST (KV_NewAboutComponent, ScreenshotShowsTheDimmedEditorThePanelAndTheLogo)
 
     // The panel's own fill, away from its children.
     const auto panel = rig.overlay.aboutGUI.getBounds();
-    EXPECT_EQ (shot.getPixelAt (panel.getX() + 5, panel.getY() + 45), juce::Colour (0xff393a3c));
+    EXPECT_PIXEL (shot, panel.getX() + 5, panel.getY() + 45, juce::Colour (0xff393a3c));
 
     // The 165 x 32 logo sits centred at the top, drawn in the light accent colour.
     const juce::Rectangle<int> logo (panel.getX() + (285 / 2 - 165 / 2), panel.getY() + 10, 165, 32);
