@@ -22,7 +22,7 @@ namespace korvanth
         cacheFilePath = cacheFile;
         newsThread.productTag = productTag;
         newsThread.startThread();
-        startTimer (500);
+        startTimer (tickIntervalMs);
     }
 
     bool KV_NewsfeedProcessor::cacheFileExists() const

@@ -31,6 +31,10 @@ namespace korvanth
         /** Rewrites the cache with every current item read and counts again. */
         void markAllNewsRead();
 
+        /** How often the message thread looks for the finished fetch; tests that only wait
+            for the merge look more often. Set before start. */
+        int tickIntervalMs = 500;
+
         juce::CriticalSection cacheLock;
         KV_NewsfeedThread newsThread;
         juce::Array<NewsItem> newsItems;

@@ -40,6 +40,7 @@ inline std::unique_ptr<korvanth::KV_NewsfeedProcessor> startNews (const juce::St
 {
     auto news = std::make_unique<korvanth::KV_NewsfeedProcessor>();
     news->newsThread.endpointOverride = korvanth::NewsServiceEndpoint { baseUrl, "feed", "reader:secret" };
+    news->tickIntervalMs = 10;
     news->start (cachePath, testProductTag);
     return news;
 }
