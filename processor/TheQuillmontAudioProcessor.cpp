@@ -1,5 +1,7 @@
 #include "processor/TheQuillmontAudioProcessor.h"
 
+#include "editor/TheQuillmontAudioProcessorEditor.h"
+
 TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
@@ -116,7 +118,7 @@ bool TheQuillmontAudioProcessor::isMidiEffect() const { return false; }
 
 juce::AudioProcessorEditor* TheQuillmontAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new TheQuillmontAudioProcessorEditor (*this);
 }
 
 bool TheQuillmontAudioProcessor::hasEditor() const { return true; }

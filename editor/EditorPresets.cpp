@@ -1,0 +1,280 @@
+// The preset bar. A preset is its file: the window keeps the loaded preset's path, and the
+// preset menu works its position out again from it after every rescan, because two banks may
+// hold presets of the same name and other programs may add or remove files meanwhile.
+
+#include "editor/TheQuillmontAudioProcessorEditor.h"
+
+#include "services/KV_Dialogs.h"
+
+namespace
+{
+    using P = QuillmontParameters::Index;
+
+    const juce::String presetExtension = ".kvp";
+    const juce::String presetTag = "TheQuillmont_Preset";
+}
+
+int TheQuillmontAudioProcessorEditor::findPreset (const juce::String& path) const
+{
+    return path.isEmpty() ? -1 : presetMenu.presetPaths.indexOf (path);
+}
+
+int TheQuillmontAudioProcessorEditor::findPresetByName (const juce::String& name) const
+{
+    return name.isEmpty() ? -1 : presetMenu.presetNames.indexOf (name);
+}
+
+void TheQuillmontAudioProcessorEditor::selectInitialPreset()
+{
+    auto& settingsRecord = audioProcessor.settings;
+    const auto name = audioProcessor.getCurrentPresetName();
+    const bool nothingLoaded = audioProcessor.currentPresetIndex == 0.0f && name.isEmpty();
+    auto namedByState = [&name] (const juce::String& path) { return juce::File (path).getFileNameWithoutExtension() == name; };
+
+    // The file loaded last while the state still carries its name; else the start-up preset;
+    // else the first preset of that name.
+    auto index = -1;
+    if (nothingLoaded)
+        index = findPresetByName ("00 - INIT");
+    else if (namedByState (settingsRecord.currentPresetFile))
+        index = findPreset (settingsRecord.currentPresetFile);
+
+    if (index < 0 && ! nothingLoaded && namedByState (settingsRecord.initialPresetFile))
+        index = findPreset (settingsRecord.initialPresetFile);
+    if (index < 0 && ! nothingLoaded)
+        index = findPresetByName (name);
+
+    // An absent preset selects nothing and loads nothing: the host's restored settings stand.
+    loadedPresetPath = presetMenu.presetPaths[index];
+    audioProcessor.currentPresetIndex = (float) index;
+    showPresetAt (index);
+
+    if (! nothingLoaded)
+        presetMenu.setModified (settingsRecord.presetModified != 0);
+
+    presetMenu.onRescan = [this] { audioProcessor.currentPresetIndex = (float) findPreset (loadedPresetPath); };
+}
+
+void TheQuillmontAudioProcessorEditor::showPresetAt (int index)
+{
+    // Outside the list the selection is the loaded file (or none), which no scan finds.
+    presetMenu.selectedPresetIndex = index;
+    presetMenu.selectedPresetPath = juce::isPositiveAndBelow (index, presetMenu.presetPaths.size())
+                                      ? presetMenu.presetPaths[index] : loadedPresetPath;
+    presetMenu.setText (presetMenu.presetNames[index], juce::dontSendNotification);
+}
+
+void TheQuillmontAudioProcessorEditor::rescanPresets()
+{
+    presetMenu.setPresetsFolder (audioProcessor.settings.presetsPath);
+}
+
+void TheQuillmontAudioProcessorEditor::loadPreset (int index)
+{
+    const auto path = presetMenu.presetPaths[index];
+    if (path.isEmpty())
+        return;
+
+    audioProcessor.loadPresetFile (juce::File (path));
+    audioProcessor.currentPresetIndex = (float) index;
+    audioProcessor.settings.currentPresetFile = path;
+    audioProcessor.settings.presetModified = 0;
+    loadedPresetPath = path;
+    showPresetAt (index);
+    presetMenu.setModified (false);
+}
+
+void TheQuillmontAudioProcessorEditor::markModified()
+{
+    audioProcessor.settings.presetModified = 1;
+    presetMenu.setModified (true);
+}
+
+int TheQuillmontAudioProcessorEditor::previousIndex (int index, int size)
+{
+    if (index > size)
+        return 0;
+    return index < 1 ? size - 1 : index - 1;
+}
+
+void TheQuillmontAudioProcessorEditor::stepPreset (int direction)
+{
+    rescanPresets();
+
+    const auto size = presetMenu.presetPaths.size();
+    if (size == 0)
+        return;
+
+    const auto i = presetMenu.selectedPresetIndex;
+    presetMenu.selectPreset (direction < 0 ? previousIndex (i, size) : (i + 1 < size ? i + 1 : 0));
+}
+
+void TheQuillmontAudioProcessorEditor::savePreset()
+{
+    // One question at a time: a second save or delete waits for the first to be answered.
+    if (dialogPending)
+        return;
+
+    dialogPending = true;
+    juce::Component::SafePointer<TheQuillmontAudioProcessorEditor> safe (this);
+    const auto chooserFlags = juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
+                     | juce::FileBrowserComponent::warnAboutOverwriting;
+
+    korvanth::KV_Dialogs::chooseFile (fileChooser, "Save Preset", juce::File (audioProcessor.settings.currentPresetFile),
+                                      "*" + presetExtension, chooserFlags, [safe] (const juce::File& chosen)
+    {
+        if (safe == nullptr)
+            return;
+
+        if (chosen == juce::File())
+        {
+            safe->dialogPending = false;
+            return;
+        }
+
+        // Choosers on this platform add no extension; one added here may name a file that exists.
+        const auto file = chosen.hasFileExtension (presetExtension) ? chosen
+                                                                     : chosen.getSiblingFile (chosen.getFileName() + presetExtension);
+        if (file == chosen || ! file.exists())
+        {
+            safe->writePreset (file);
+            return;
+        }
+
+        korvanth::KV_Dialogs::askOkCancel ("Save Preset",
+                                           "\"" + file.getFileName() + "\" already exists. Do you want to replace it?",
+                                           safe.getComponent(), [safe, file] (bool replace)
+        {
+            if (safe == nullptr)
+                return;
+
+            if (replace)
+                safe->writePreset (file);
+            else
+                safe->dialogPending = false;
+        });
+    });
+}
+
+void TheQuillmontAudioProcessorEditor::writePreset (const juce::File& file)
+{
+    dialogPending = false;
+    auto& settingsRecord = audioProcessor.settings;
+
+    // The element carries the name it is saved under; the window's size and HQ stay out.
+    const auto previousName = audioProcessor.getCurrentPresetName();
+    audioProcessor.setCurrentPresetName (file.getFileNameWithoutExtension());
+    juce::XmlElement xml (presetTag);
+    audioProcessor.excludeSizeAndHQ = 1;
+    audioProcessor.savePresetToXml (xml);
+    audioProcessor.excludeSizeAndHQ = 0;
+
+    if (! xml.writeTo (file))
+    {
+        // Not saved: the name, the file and the modified mark stay as they were.
+        audioProcessor.setCurrentPresetName (previousName);
+        korvanth::KV_Dialogs::showMessage ("Save Preset", "The preset could not be saved to " + file.getFullPathName() + ".", this);
+        return;
+    }
+
+    settingsRecord.currentPresetFile = file.getFullPathName();
+    settingsRecord.presetModified = 0;
+    loadedPresetPath = file.getFullPathName();
+    rescanPresets();
+
+    // In the list: selected by its path. Saved elsewhere: its name is shown, nothing in the
+    // list is selected and nothing is loaded.
+    if (const auto index = findPreset (loadedPresetPath); index >= 0)
+    {
+        presetMenu.selectPreset (index);
+        return;
+    }
+
+    showPresetAt (-1);
+    presetMenu.setText (file.getFileNameWithoutExtension(), juce::dontSendNotification);
+}
+
+void TheQuillmontAudioProcessorEditor::deletePreset()
+{
+    if (dialogPending)
+        return;
+
+    rescanPresets();
+    const auto index = presetMenu.selectedPresetIndex;
+    const auto path = presetMenu.presetPaths[index];
+    if (path.isEmpty() || ! juce::File (path).existsAsFile())
+        return;
+
+    const auto file = juce::File (path);
+    dialogPending = true;
+    juce::Component::SafePointer<TheQuillmontAudioProcessorEditor> safe (this);
+    korvanth::KV_Dialogs::askOkCancel ("Delete preset",
+                                       "Do you want to permanently delete " + file.getFileNameWithoutExtension() + "?",
+                                       this, [safe, file, index] (bool ok)
+    {
+        if (safe == nullptr)
+            return;
+
+        safe->dialogPending = false;
+
+        // The framework reports success for a file that is already gone; only a real deletion
+        // moves on to the neighbour.
+        if (! ok || ! file.existsAsFile() || ! file.deleteFile() || file.exists())
+            return;
+
+        safe->rescanPresets();
+        const auto size = safe->presetMenu.presetPaths.size();
+        if (size > 0)
+            safe->presetMenu.selectPreset (previousIndex (index, size));
+        else
+            safe->showPresetAt (-1);
+    });
+}
+
+void TheQuillmontAudioProcessorEditor::resetPreset()
+{
+    if (dialogPending)
+        return;
+
+    dialogPending = true;
+    juce::Component::SafePointer<TheQuillmontAudioProcessorEditor> safe (this);
+    korvanth::KV_Dialogs::askOkCancel ("Reset preset", "Do you want to discard your changes and reload the preset?", this,
+                                       [safe] (bool ok)
+    {
+        if (safe == nullptr)
+            return;
+
+        safe->dialogPending = false;
+        if (! ok)
+            return;
+
+        // Reloads the file that is loaded, wherever a rescan has moved it in the list.
+        safe->rescanPresets();
+        safe->loadPreset (safe->findPreset (safe->loadedPresetPath));
+    });
+}
+
+void TheQuillmontAudioProcessorEditor::randomise()
+{
+    // One draw per parameter, locked and skipped ones included, so a lock changes no other value.
+    auto& parameters = audioProcessor.PluginParameterSet;
+    for (size_t index = 0; index < parameters.size(); ++index)
+    {
+        const auto r = randomGenerator.nextFloat();
+        auto* parameter = parameters[index];
+
+        if (audioProcessor.isParameterLocked ((int) index) || index == (size_t) P::hq)
+            continue;
+
+        auto value = r;
+        if (index == (size_t) P::power)
+            value = r < 0.5f ? 0.0f : 1.0f;
+        else if (index == (size_t) P::circuitType)
+            value = parameter->range.convertTo0to1 ((float) juce::jmin (4, (int) (r * 5.0f)));
+
+        parameter->setValue (value);
+        parameter->sendValueChangedMessageToListeners (value);
+    }
+
+    markModified();
+}

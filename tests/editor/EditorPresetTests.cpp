@@ -1,0 +1,267 @@
+#include "editor/EditorRig.h"
+
+#include <gtest/gtest.h>
+
+using namespace editortests;
+
+namespace
+{
+    void click (juce::Button& button)
+    {
+        button.triggerClick();
+        pump();
+    }
+
+    // Presets A, B and C, told apart by their gain.
+    struct ThreePresets : ::testing::Test
+    {
+        void SetUp() override
+        {
+            a = rig.writePreset ("A.kvp", 0.1f);
+            b = rig.writePreset ("B.kvp", 0.2f);
+            c = rig.writePreset ("C.kvp", 0.3f);
+        }
+
+        // The user picks the file's item from the preset menu.
+        void pick (const juce::File& file)
+        {
+            auto& menu = rig.editor->presetMenu;
+            menu.setPresetsFolder (menu.presetsFolder);
+            const auto index = menu.presetPaths.indexOf (file.getFullPathName());
+            ASSERT_GE (index, 0);
+            korvanth::KV_PresetMenu::menuCallback (index + 1, &menu);
+            pump();
+        }
+
+        EditorRig rig;
+        juce::File a, b, c;
+    };
+}
+
+TEST_F (ThreePresets, PreviousAndNextWrapAndLoadEachPresetByItsFile)
+{
+    auto& editor = rig.openEditor();
+    pick (a);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.1f);
+
+    click (*editor.prevButton);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.3f);
+    EXPECT_EQ (editor.presetMenu.getText(), "C");
+
+    click (*editor.nextButton);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.1f);
+    EXPECT_EQ (editor.presetMenu.getText(), "A");
+}
+
+TEST_F (ThreePresets, AUserPickLoadsAndClearsTheModifiedMarkWhichItselfLoadsNothing)
+{
+    auto& editor = rig.openEditor();
+    pick (b);
+    rig.processor().parameter (P::gain).setValue (0.9f);
+    editor.sliderDragStarted (editor.gainSlider.get());
+    editor.sliderDragEnded (editor.gainSlider.get());
+    pump();
+
+    EXPECT_EQ (editor.presetMenu.getText(), "B*");
+    EXPECT_FLOAT_EQ (rig.gain(), 0.9f) << "the mark must not reload the preset";
+
+    pick (c);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.3f);
+    EXPECT_EQ (editor.presetMenu.getText(), "C");
+    EXPECT_EQ (rig.processor().settings.presetModified, 0);
+}
+
+TEST_F (ThreePresets, NavigationFollowsTheLoadedFileAfterAnotherProgramRemovedAPreset)
+{
+    auto& editor = rig.openEditor();
+    pick (b);
+
+    // Removed elsewhere, and the menu opened and closed (a rescan) in between.
+    a.deleteFile();
+    editor.presetMenu.setPresetsFolder (rig.presets().getFullPathName());
+
+    click (*editor.nextButton);
+    EXPECT_EQ (editor.presetMenu.getText(), "C");
+    EXPECT_FLOAT_EQ (rig.gain(), 0.3f);
+}
+
+TEST_F (ThreePresets, SaveWritesTheFileAndSelectsItByItsPath)
+{
+    auto& editor = rig.openEditor();
+    pick (a);
+    editor.sliderDragStarted (editor.gainSlider.get());
+    rig.processor().parameter (P::gain).setValue (0.55f);
+
+    const auto saved = rig.presets().getChildFile ("New.kvp");
+    rig.dialogs->files.push_back (saved);
+    click (*editor.saveButton);
+
+    ASSERT_TRUE (saved.existsAsFile());
+    auto xml = juce::parseXML (saved);
+    ASSERT_NE (xml, nullptr);
+    EXPECT_FALSE (xml->hasAttribute ("newCurrentWidth"));
+    EXPECT_FALSE (xml->hasAttribute ("isHQ"));
+    EXPECT_EQ (editor.presetMenu.getText(), "New");
+    EXPECT_EQ (editor.presetMenu.presetPaths[editor.presetMenu.selectedPresetIndex], saved.getFullPathName());
+    EXPECT_EQ (rig.processor().settings.presetModified, 0);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.55f);
+}
+
+TEST_F (ThreePresets, SaveIntoASecondBankHoldingTheSameNameSelectsThatBanksFile)
+{
+    const auto first = rig.writePreset ("Bank 1/Clean.kvp", 0.4f);
+    const auto second = rig.writePreset ("Bank 2/Clean.kvp", 0.6f);
+    auto& editor = rig.openEditor();
+    pick (second);
+    rig.processor().parameter (P::gain).setValue (0.65f);
+
+    rig.dialogs->files.push_back (second);
+    click (*editor.saveButton);
+
+    EXPECT_EQ (editor.presetMenu.presetPaths[editor.presetMenu.selectedPresetIndex], second.getFullPathName());
+    EXPECT_FLOAT_EQ (rig.gain(), 0.65f) << "the first bank's Clean must not be loaded over the save";
+
+    click (*editor.resetButton);  // unanswered: the scripted box says Cancel
+    rig.dialogs->okAnswers.push_back (true);
+    rig.processor().parameter (P::gain).setValue (0.1f);
+    click (*editor.resetButton);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.65f) << "reset reloads the file that is loaded";
+}
+
+TEST_F (ThreePresets, SaveAddsTheExtensionAndAsksBeforeReplacing)
+{
+    auto& editor = rig.openEditor();
+    rig.dialogs->files.push_back (rig.presets().getChildFile ("Fresh"));
+    click (*editor.saveButton);
+    EXPECT_TRUE (rig.presets().getChildFile ("Fresh.kvp").existsAsFile());
+    EXPECT_FALSE (rig.presets().getChildFile ("Fresh").exists());
+    EXPECT_TRUE (rig.dialogs->questions.isEmpty());
+
+    // "B" without its extension names B.kvp, which exists: the user is asked, and says no.
+    const auto before = b.loadFileAsString();
+    rig.processor().parameter (P::gain).setValue (0.77f);
+    rig.dialogs->files.push_back (rig.presets().getChildFile ("B"));
+    rig.dialogs->okAnswers.push_back (false);
+    click (*editor.saveButton);
+    EXPECT_EQ (rig.dialogs->questions.size(), 1);
+    EXPECT_EQ (b.loadFileAsString(), before);
+}
+
+TEST_F (ThreePresets, APresetThatCannotBeWrittenIsNotTreatedAsSaved)
+{
+    auto& editor = rig.openEditor();
+    pick (a);
+    editor.sliderDragStarted (editor.gainSlider.get());
+    pump();
+
+    rig.dialogs->files.push_back (rig.presets().getChildFile ("missing folder").getChildFile ("X.kvp"));
+    click (*editor.saveButton);
+
+    EXPECT_EQ (rig.dialogs->messages.size(), 1);
+    EXPECT_EQ (rig.processor().settings.presetModified, 1);
+    EXPECT_EQ (editor.presetMenu.getText(), "A*");
+    EXPECT_EQ (rig.processor().getCurrentPresetName(), "A");
+}
+
+TEST_F (ThreePresets, DeleteRemovesTheFileAndLoadsTheNeighbour)
+{
+    auto& editor = rig.openEditor();
+    pick (a);
+    rig.dialogs->okAnswers.push_back (true);
+    click (*editor.delButton);
+
+    EXPECT_FALSE (a.exists());
+    EXPECT_EQ (editor.presetMenu.getText(), "C") << "deleting the first selects the last";
+    EXPECT_FLOAT_EQ (rig.gain(), 0.3f);
+    EXPECT_EQ (editor.presetMenu.presetPaths.size(), 2);
+}
+
+TEST_F (ThreePresets, DeleteOfAFileAlreadyGoneLoadsNothingOverTheEdits)
+{
+    auto& editor = rig.openEditor();
+    pick (b);
+    rig.processor().parameter (P::gain).setValue (0.9f);
+    b.deleteFile();
+
+    rig.dialogs->okAnswers.push_back (true);
+    click (*editor.delButton);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.9f);
+    EXPECT_EQ (editor.presetMenu.getText(), "B");
+}
+
+TEST (EditorPresets, NextAndPreviousDoNothingWithoutPresets)
+{
+    EditorRig rig;
+    auto& editor = rig.openEditor();
+    rig.processor().parameter (P::gain).setValue (0.42f);
+    click (*editor.nextButton);
+    click (*editor.prevButton);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.42f);
+    EXPECT_EQ (editor.presetMenu.selectedPresetIndex, -1);
+}
+
+TEST (EditorPresets, AWindowOpenedOnARestoredStateLoadsNoPresetOverIt)
+{
+    EditorRig rig;
+    rig.writePreset ("First.kvp", 0.1f);
+    rig.processor().setCurrentPresetName ("Gone");
+    rig.processor().parameter (P::gain).setValue (0.66f);
+    rig.openEditor();
+    pump (100);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.66f);
+}
+
+TEST (EditorPresets, TheStartUpPresetIsShownAndNotLoadedAgain)
+{
+    EditorRig rig;
+    rig.writePreset ("Factory/00 - INIT.kvp", 0.5f);
+    auto& p = rig.processor();
+    ASSERT_EQ (p.getCurrentPresetName(), "00 - INIT");
+    p.parameter (P::gain).setValue (0.2f);
+    auto& editor = rig.openEditor();
+    pump (100);
+    EXPECT_EQ (editor.presetMenu.getText(), "00 - INIT");
+    EXPECT_FLOAT_EQ (rig.gain(), 0.2f);
+}
+
+TEST_F (ThreePresets, AnAnswerAfterTheHostClosedTheWindowDoesNothingAndOneQuestionRunsAtATime)
+{
+    rig.dialogs.reset();  // the platform's own boxes
+    auto& editor = rig.openEditor();
+    pick (a);
+
+    click (*editor.delButton);
+    auto* modal = juce::ModalComponentManager::getInstance();
+    ASSERT_EQ (modal->getNumModalComponents(), 1);
+    click (*editor.saveButton);
+    click (*editor.delButton);
+    EXPECT_EQ (modal->getNumModalComponents(), 1);
+
+    // The host closes the window while the box waits; then the person says OK.
+    auto* box = modal->getModalComponent (0);
+    rig.closeEditor();
+    box->exitModalState (1);
+    pump (100);
+
+    EXPECT_TRUE (a.existsAsFile());
+    modal->cancelAllModalComponents();
+    pump (100);
+}
+
+TEST_F (ThreePresets, SaveOutsideThePresetsFolderShowsItsNameAndSelectsNothingInTheList)
+{
+    auto& editor = rig.openEditor();
+    pick (b);
+    rig.processor().parameter (P::gain).setValue (0.71f);
+
+    const auto elsewhere = rig.sandbox.top.getChildFile ("Elsewhere.kvp");
+    rig.dialogs->files.push_back (elsewhere);
+    click (*editor.saveButton);
+    editor.presetMenu.setPresetsFolder (editor.presetMenu.presetsFolder);
+    pump();
+
+    EXPECT_TRUE (elsewhere.existsAsFile());
+    EXPECT_EQ (editor.presetMenu.getText(), "Elsewhere");
+    EXPECT_EQ (editor.presetMenu.selectedPresetIndex, -1);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.71f) << "no preset of the list is loaded over the one just saved";
+}

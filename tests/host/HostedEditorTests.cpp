@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "HostedPlugin.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+namespace
+{
+    void pump (int milliseconds)
+    {
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+    }
+
+    // The host's side of the window: the plug-in's view embedded in a window on the display.
+    struct HostWindow
+    {
+        explicit HostWindow (juce::AudioPluginInstance& plugin)
+            : editor (plugin.createEditorIfNeeded())
+        {
+            if (editor == nullptr)
+                return;
+
+            window.setBounds (50, 50, editor->getWidth(), editor->getHeight());
+            window.addAndMakeVisible (*editor);
+            window.addToDesktop (0);
+            window.setVisible (true);
+            pump (300);
+        }
+
+        ~HostWindow()
+        {
+            if (editor != nullptr)
+                window.removeChildComponent (editor.get());
+            editor.reset();
+            window.removeFromDesktop();
+            pump (100);
+        }
+
+        juce::Component window;
+        std::unique_ptr<juce::AudioProcessorEditor> editor;
+    };
+
+    bool onRatio (juce::Rectangle<int> r)
+    {
+        return std::abs (r.getWidth() * 600 - r.getHeight() * 700) < 700;
+    }
+}
+
+TEST (HostedEditor, OpensResizesBackOntoItsRatioClosesAndReopensAtTheLastSize)
+{
+    auto plugin = host::loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    host::prepare (*plugin, 44100.0, 512);
+    ASSERT_TRUE (plugin->hasEditor());
+
+    juce::Rectangle<int> lastSize;
+    {
+        HostWindow host (*plugin);
+        ASSERT_NE (host.editor, nullptr);
+        EXPECT_EQ (host.editor->getWidth(), 700);
+        EXPECT_EQ (host.editor->getHeight(), 600);
+
+        // The host drags the window wider without keeping the ratio.
+        host.editor->setSize (950, 700);
+        pump (300);
+        lastSize = host.editor->getLocalBounds();
+        EXPECT_TRUE (onRatio (lastSize)) << lastSize.toString();
+        EXPECT_EQ (lastSize.getHeight(), 700) << "the largest size on the ratio inside the host's";
+    }
+
+    HostWindow reopened (*plugin);
+    ASSERT_NE (reopened.editor, nullptr);
+    EXPECT_EQ (reopened.editor->getLocalBounds(), lastSize);
+}
