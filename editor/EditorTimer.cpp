@@ -19,7 +19,7 @@ namespace
 void TheQuillmontAudioProcessorEditor::timerCallback()
 {
     syncLocks();
-    // The news hand-off comes here.
+    syncNews();
     pluginVersion.setText (juce::String ("v") + JucePlugin_VersionString, juce::dontSendNotification);
     powerLamp->setValue (audioProcessor.parameter (P::power).getValue(), juce::dontSendNotification);
     showCircuit();
@@ -49,6 +49,36 @@ void TheQuillmontAudioProcessorEditor::syncLocks()
             unlockAll();
         // The foot switch carries POWER's lock.
         audioProcessor.setParameterLocked (P::power, button->parameterLocked);
+    }
+}
+
+void TheQuillmontAudioProcessorEditor::syncNews()
+{
+    auto& news = audioProcessor.newsProcessor;
+
+    if (news.newsReady && ! newsTaken)
+    {
+        newsBell->newsItems = news.newsItems;
+        newsBell->badge.unreadCount = news.unreadNewsCount;
+        newsBell->badge.repaint();
+        newsBell->repaint();
+        newsTaken = true;
+        newsBell->cachedNews = news.cachedNews;
+    }
+
+    // Only news that was handed over is marked read: a menu opened before the hand-over
+    // showed none of it.
+    if (newsBell->menuOpened && newsTaken && ! newsMarkedRead)
+    {
+        if (news.hasUnreadNews)
+            news.markAllNewsRead();
+
+        newsBell->badge.unreadCount = news.unreadNewsCount;
+        newsBell->badge.repaint();
+        newsBell->repaint();
+        newsMarkedRead = true;
+        newsBell->cachedNews = news.cachedNews;
+        repaint();
     }
 }
 
