@@ -128,3 +128,19 @@ TEST (EditorNews, WithTheFeedSwitchedOffTheBellStaysHidden)
     auto& editor = rig.openEditor();
     EXPECT_FALSE (editor.newsBell->isVisible());
 }
+
+TEST (EditorNews, TheBellOverlapsTheDeleteButtonAndTakesTheWindowsScale)
+{
+    EditorRig rig;
+    auto& editor = rig.openEditor();
+
+    editor.setSize (700, 600);
+    EXPECT_EQ (editor.newsBell->getBounds(), juce::Rectangle<int> (533, 0, 40, 40));
+    EXPECT_FLOAT_EQ (editor.newsBell->scaleX, 1.0f);
+
+    editor.setSize (1050, 900);
+    EXPECT_EQ (editor.newsBell->getBounds(), juce::Rectangle<int> (798, 0, 60, 60));
+    EXPECT_FLOAT_EQ (editor.newsBell->scaleX, 1.5f);
+    EXPECT_FLOAT_EQ (editor.newsBell->scaleY, 1.5f);
+    EXPECT_EQ (editor.newsBell->badge.getBounds(), juce::Rectangle<int> (30, 4, 20, 20));
+}

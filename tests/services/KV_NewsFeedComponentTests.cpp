@@ -221,6 +221,31 @@ TEST (NewsBell, APressOnTheBadgeOpensNoMenu)
     EXPECT_FALSE (r.bell->isTimerRunning());
 }
 
+TEST (NewsBell, HoverHelpUsesTheSharedBubbleAndLeavesTheMenuCountAlone)
+{
+    BellRig r;
+    r.bell->helpEnabled = true;
+    r.bell->helpText = "News";
+
+    r.rig.moveTo (r.rig.centreOf (*r.bell));
+    ASSERT_TRUE (r.bell->isTimerRunning());
+    EXPECT_EQ (r.bell->getTimerInterval(), 500);
+    r.bell->timerCallback();
+    ASSERT_NE (r.bell->helpBubble, nullptr);
+    EXPECT_EQ (r.bell->helpBubble->text, "News");
+    EXPECT_TRUE (r.bell->helpBubble->isOnDesktop());
+    EXPECT_FALSE (r.bell->menuOpened);
+
+    r.pressBell();
+    EXPECT_EQ (r.bell->helpBubble, nullptr) << "the bubble would cover the menu";
+    r.closeMenu();
+    r.rig.moveTo (r.rig.outside());
+    r.rig.moveTo (r.rig.centreOf (*r.bell));
+    EXPECT_EQ (r.bell->getTimerInterval(), 2000) << "hovering does not cancel the count to menuOpened";
+    r.bell->timerCallback();
+    EXPECT_TRUE (r.bell->menuOpened);
+}
+
 /** Bells whose choices reach a recording opener in a scratch folder instead of a browser. */
 class NewsBellLinks : public ::testing::Test
 {
