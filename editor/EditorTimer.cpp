@@ -59,9 +59,7 @@ void TheQuillmontAudioProcessorEditor::syncNews()
     if (news.newsReady && ! newsTaken)
     {
         newsBell->newsItems = news.newsItems;
-        newsBell->badge.unreadCount = news.unreadNewsCount;
-        newsBell->badge.repaint();
-        newsBell->repaint();
+        showUnreadCount (news.unreadNewsCount);
         newsTaken = true;
         newsBell->cachedNews = news.cachedNews;
     }
@@ -73,13 +71,22 @@ void TheQuillmontAudioProcessorEditor::syncNews()
         if (news.hasUnreadNews)
             news.markAllNewsRead();
 
-        newsBell->badge.unreadCount = news.unreadNewsCount;
-        newsBell->badge.repaint();
-        newsBell->repaint();
+        showUnreadCount (news.unreadNewsCount);
         newsMarkedRead = true;
         newsBell->cachedNews = news.cachedNews;
         repaint();
     }
+}
+
+void TheQuillmontAudioProcessorEditor::showUnreadCount (int count)
+{
+    // Like every other write of the tick: an unchanged count repaints nothing.
+    if (newsBell->badge.unreadCount == count)
+        return;
+
+    newsBell->badge.unreadCount = count;
+    newsBell->badge.repaint();
+    newsBell->repaint();
 }
 
 void TheQuillmontAudioProcessorEditor::showCircuit()

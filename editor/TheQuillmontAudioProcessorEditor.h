@@ -129,6 +129,7 @@ private:
 
     void syncLocks();
     void syncNews();
+    void showUnreadCount (int count);
     void showCircuit();
     void showValues();
 
