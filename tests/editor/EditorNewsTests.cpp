@@ -88,6 +88,15 @@ TEST (EditorNews, UnreadCountShowsAndClearsOnceTheMenuHasBeenOpen)
 
     shown.pressBell();
     ASSERT_NE (WidgetRig::openMenu(), nullptr);
+    pump (100);
+    {
+        auto file = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
+                        .getSiblingFile ("editor-screenshots").getChildFile ("news-menu.png");
+        file.getParentDirectory().createDirectory();
+        file.deleteFile();
+        juce::FileOutputStream out (file);
+        juce::PNGImageFormat().writeImageToStream (shown.editor.createComponentSnapshot (shown.editor.getLocalBounds()), out);
+    }
     juce::PopupMenu::dismissAllActiveMenus();
 
     EXPECT_TRUE (pumpUntil ([&] { return bell.badge.unreadCount == 0; }, 4000));
