@@ -130,6 +130,32 @@ TEST (EditorNews, AMenuOpenedBeforeTheHandOverStillMarksTheNewsRead)
     EXPECT_EQ (readFlags (cache), juce::StringArray ({ "3:1", "2:1" }));
 }
 
+TEST (EditorNews, OpeningTheMenuWithNothingUnreadWritesNoFile)
+{
+    LoopbackHttpServer server ({ 200, twoItems });
+    NewsServiceOverride service (server);
+    EditorRig rig;
+    const auto cache = rig.sandbox.settingsFolder().getChildFile ("newsfeed.xml");
+    // Written by hand, so any rewrite would show in the bytes.
+    const juce::String allRead { "<NEWSFEED><NEWS_ITEM newsID=\"3\" newsRead=\"1\" isForThisPlugin=\"1\"/>"
+                                 "<NEWS_ITEM newsID=\"2\" newsRead=\"1\" isForThisPlugin=\"0\"/></NEWSFEED>" };
+    ASSERT_TRUE (cache.replaceWithText (allRead));
+
+    ASSERT_TRUE (waitUntilReady (rig.processor().newsProcessor));
+    ShownEditor shown (rig.openEditor());
+    auto& bell = *shown.editor.newsBell;
+    pump (100);
+    ASSERT_EQ (bell.newsItems.size(), 2);
+    EXPECT_EQ (bell.badge.unreadCount, 0);
+
+    shown.pressBell();
+    juce::PopupMenu::dismissAllActiveMenus();
+    bell.timerCallback();
+    EXPECT_TRUE (pumpUntil ([&] { return shown.editor.newsMarkedRead; }, 1000));
+    EXPECT_EQ (bell.badge.unreadCount, 0);
+    EXPECT_EQ (cache.loadFileAsString(), allRead);
+}
+
 TEST (EditorNews, WithTheFeedSwitchedOffTheBellStaysHidden)
 {
     EditorRig rig;
