@@ -122,7 +122,13 @@ void TheQuillmontAudioProcessorEditor::resized()
     randButton->setBounds (l.randButton);
     hqButton->buttonLookAndFeel.textFont = font (PluginTypefaces::bold(), l.hqFontHeight);
     hqButton->setBounds (l.hqButton);
-    // The news bell is placed here, over the right end of the delete button.
+    // Over the right end of the delete button; a hidden bell keeps its old place.
+    if (audioProcessor.newsEnabled)
+    {
+        newsBell->setBounds (l.newsBell);
+        newsBell->scaleX = scaleX;
+        newsBell->scaleY = scaleY;
+    }
 
     pluginVersion.setFont (font (PluginTypefaces::regular(), l.versionFontHeight));
     pluginVersion.setBounds (l.pluginVersion);

@@ -19,7 +19,7 @@ namespace
 void TheQuillmontAudioProcessorEditor::timerCallback()
 {
     syncLocks();
-    // The news hand-off comes here.
+    syncNews();
     pluginVersion.setText (juce::String ("v") + JucePlugin_VersionString, juce::dontSendNotification);
     powerLamp->setValue (audioProcessor.parameter (P::power).getValue(), juce::dontSendNotification);
     showCircuit();
@@ -50,6 +50,43 @@ void TheQuillmontAudioProcessorEditor::syncLocks()
         // The foot switch carries POWER's lock.
         audioProcessor.setParameterLocked (P::power, button->parameterLocked);
     }
+}
+
+void TheQuillmontAudioProcessorEditor::syncNews()
+{
+    auto& news = audioProcessor.newsProcessor;
+
+    if (news.newsReady && ! newsTaken)
+    {
+        newsBell->newsItems = news.newsItems;
+        showUnreadCount (news.unreadNewsCount);
+        newsTaken = true;
+        newsBell->cachedNews = news.cachedNews;
+    }
+
+    // Only news that was handed over is marked read: a menu opened before the hand-over
+    // showed none of it.
+    if (newsBell->menuOpened && newsTaken && ! newsMarkedRead)
+    {
+        if (news.hasUnreadNews)
+            news.markAllNewsRead();
+
+        showUnreadCount (news.unreadNewsCount);
+        newsMarkedRead = true;
+        newsBell->cachedNews = news.cachedNews;
+        repaint();
+    }
+}
+
+void TheQuillmontAudioProcessorEditor::showUnreadCount (int count)
+{
+    // Like every other write of the tick: an unchanged count repaints nothing.
+    if (newsBell->badge.unreadCount == count)
+        return;
+
+    newsBell->badge.unreadCount = count;
+    newsBell->badge.repaint();
+    newsBell->repaint();
 }
 
 void TheQuillmontAudioProcessorEditor::showCircuit()

@@ -48,6 +48,10 @@ TheQuillmontAudioProcessorEditor::TheQuillmontAudioProcessorEditor (TheQuillmont
     pluginVersion.setLookAndFeel (editorLookAndFeel.get());
     pluginVersion.setColour (juce::Label::textColourId, accentColour);
 
+    newsBell = std::make_unique<korvanth::KV_NewsFeedComponent> (accentColour);
+    addAndMakeVisible (*newsBell);
+    newsBell->setVisible (audioProcessor.newsEnabled);
+
     addAndMakeVisible (pedalImage);
     pedalImage.setName ("Plugin BG");
     pedalImage.editMode = false;

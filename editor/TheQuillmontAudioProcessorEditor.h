@@ -4,6 +4,7 @@
 
 #include "editor/EditorLayout.h"
 #include "processor/TheQuillmontAudioProcessor.h"
+#include "services/KV_NewsFeedComponent.h"
 #include "services/KV_SettingsWindow.h"
 #include "widgets/FilmStripKnob.h"
 #include "widgets/KV_Animation.h"
@@ -91,7 +92,8 @@ public:
     juce::Array<korvanth::FilmStripKnob*> editModeKnobs;
     juce::Array<KV_Animation*> editModeAnimations;
     juce::Array<korvanth::KV_ImageButton*> editModeButtons;
-    // The news bell and its hand-off flags come here.
+    std::unique_ptr<korvanth::KV_NewsFeedComponent> newsBell;
+    bool newsTaken = false, newsMarkedRead = false;
     juce::Random randomGenerator;
     bool editMenuEnabled = false, editMode = false;
 
@@ -126,6 +128,8 @@ private:
     korvanth::KV_ColorKnob* colourKnobFor (const juce::Component* control) const;
 
     void syncLocks();
+    void syncNews();
+    void showUnreadCount (int count);
     void showCircuit();
     void showValues();
 
