@@ -51,7 +51,7 @@ private:
     bool isHeldByAMouseButton() const;
 
     KV_ColorKnobLAF lookAndFeel;
-    juce::AudioProcessorParameter* const parameter;
+    [[maybe_unused]] juce::AudioProcessorParameter* const parameter;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KV_ColorKnob)
 };
