@@ -33,7 +33,7 @@ UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
 LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0" \
 run_configuration sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMONT_SANITIZE=ON -DQUILLMONT_BUILD_BENCHMARKS=OFF
 
-echo "==== fuzz: the state, preset and settings readers"
+echo "==== fuzz: the state, preset and settings readers and the news reply"
 bash scripts/run-fuzzers.sh build/ci-fuzz 50000 || failed=1
 
 exit $failed
