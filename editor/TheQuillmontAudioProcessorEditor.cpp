@@ -150,7 +150,7 @@ void TheQuillmontAudioProcessorEditor::buildPresetMenu()
 
 void TheQuillmontAudioProcessorEditor::buildPresetBar()
 {
-    struct ButtonSpec
+    struct ButtonEntry
     {
         std::unique_ptr<KV_TextButton>& button;
         const char* name;
@@ -160,7 +160,7 @@ void TheQuillmontAudioProcessorEditor::buildPresetBar()
     };
 
     const auto icons = PluginTypefaces::icons();
-    const ButtonSpec specs[] = {
+    const ButtonEntry entries[] = {
         { prevButton,  "prevButton",  juce::String::charToString ((juce::juce_wchar) 0xf0d9), icons, 18.0f },
         { nextButton,  "nextButton",  juce::String::charToString ((juce::juce_wchar) 0xf0da), icons, 18.0f },
         { saveButton,  "saveButton",  juce::String::charToString ((juce::juce_wchar) 0xf0c7), icons, 16.0f },
@@ -170,15 +170,15 @@ void TheQuillmontAudioProcessorEditor::buildPresetBar()
         { hqButton,    "hqButton",    "HQ", PluginTypefaces::bold(), 15.0f },
     };
 
-    for (const auto& spec : specs)
+    for (const auto& entry : entries)
     {
-        spec.button = std::make_unique<KV_TextButton> (accentColour, accentColour);
-        addAndMakeVisible (*spec.button);
-        spec.button->setName (spec.name);
-        spec.button->setClickingTogglesState (true);
-        spec.button->addListener (this);
-        spec.button->setButtonText (spec.text);
-        spec.button->buttonLookAndFeel.textFont = fontOf (spec.typeface, spec.pointHeight);
+        entry.button = std::make_unique<KV_TextButton> (accentColour, accentColour);
+        addAndMakeVisible (*entry.button);
+        entry.button->setName (entry.name);
+        entry.button->setClickingTogglesState (true);
+        entry.button->addListener (this);
+        entry.button->setButtonText (entry.text);
+        entry.button->buttonLookAndFeel.textFont = fontOf (entry.typeface, entry.pointHeight);
     }
 
     hqButton->setColour (juce::TextButton::textColourOnId, accentColour);
@@ -188,14 +188,14 @@ void TheQuillmontAudioProcessorEditor::buildPresetBar()
 void TheQuillmontAudioProcessorEditor::buildKnobs()
 {
     const auto& pictures = EditorPictures::get();
-    struct KnobSpec
+    struct KnobEntry
     {
         std::unique_ptr<korvanth::FilmStripKnob>& knob;
         const char* name;
         P parameter;
         const juce::Image& strip;
     };
-    const KnobSpec specs[] = {
+    const KnobEntry entries[] = {
         { gainSlider,   "gainSlider",   P::gain,   pictures.gainStrip },
         { bassSlider,   "bassSlider",   P::bass,   pictures.toneStrip },
         { midSlider,    "midSlider",    P::mid,    pictures.toneStrip },
@@ -203,13 +203,13 @@ void TheQuillmontAudioProcessorEditor::buildKnobs()
         { volumeSlider, "volumeSlider", P::level,  pictures.volumeStrip },
     };
 
-    for (const auto& spec : specs)
+    for (const auto& entry : entries)
     {
-        auto& parameter = audioProcessor.parameter (spec.parameter);
-        spec.knob = std::make_unique<korvanth::FilmStripKnob> (spec.strip, &parameter);
-        auto& knob = *spec.knob;
+        auto& parameter = audioProcessor.parameter (entry.parameter);
+        entry.knob = std::make_unique<korvanth::FilmStripKnob> (entry.strip, &parameter);
+        auto& knob = *entry.knob;
         addAndMakeVisible (knob);
-        knob.setName (spec.name);
+        knob.setName (entry.name);
         knob.setSliderStyle (juce::Slider::RotaryVerticalDrag);
         knob.setTextBoxStyle (juce::Slider::NoTextBox, true, 0, 0);
         knob.setTextValueSuffix ({});
