@@ -16,6 +16,15 @@ public:
         window.setBounds (100, 100, width, height);
         window.addToDesktop (0);
         window.setVisible (true);
+
+        // A menu closes itself when no window of the process has the keyboard focus (the user
+        // went to another application). A user's click would have focused this window; without
+        // a window manager nobody does, and a slow machine would see menus vanish.
+        pumpUntil ([this]
+        {
+            window.toFront (true);
+            return peer().isFocused() && juce::Process::isForegroundProcess();
+        });
     }
 
     ~WidgetRig()
