@@ -160,6 +160,21 @@ juce::Label* pluginLookAndFeel::createComboBoxTextBox (juce::ComboBox& box)
     return new juce::Label (box.getName(), {});
 }
 
+void pluginLookAndFeel::drawComboBoxTextWhenNothingSelected (juce::Graphics& g, juce::ComboBox& box, juce::Label& label)
+{
+    // The base takes this colour from the look-and-feel rather than the box, which drew the
+    // preset bar's "Default" dark on its dark ground; the box's own text colour, dimmed as usual.
+    g.setColour (box.findColour (juce::ComboBox::textColourId).withMultipliedAlpha (0.5f));
+
+    const auto font = label.getLookAndFeel().getLabelFont (label);
+    g.setFont (font);
+
+    const auto area = getLabelBorderSize (label).subtractedFrom (label.getLocalBounds());
+    g.drawFittedText (box.getTextWhenNothingSelected(), area, label.getJustificationType(),
+                      juce::jmax (1, (int) ((float) area.getHeight() / font.getHeight())),
+                      label.getMinimumHorizontalScale());
+}
+
 void pluginLookAndFeel::positionComboBoxText (juce::ComboBox& box, juce::Label& label)
 {
     label.setBounds (1, 0, box.getWidth() - 1, box.getHeight() - 1);

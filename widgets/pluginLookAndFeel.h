@@ -28,6 +28,7 @@ public:
                        int buttonX, int buttonY, int buttonW, int buttonH, juce::ComboBox&) override;
     juce::Font getComboBoxFont (juce::ComboBox&) override;
     juce::Label* createComboBoxTextBox (juce::ComboBox&) override;
+    void drawComboBoxTextWhenNothingSelected (juce::Graphics&, juce::ComboBox&, juce::Label&) override;
     void positionComboBoxText (juce::ComboBox&, juce::Label&) override;
 
     juce::Font getLabelFont (juce::Label&) override;

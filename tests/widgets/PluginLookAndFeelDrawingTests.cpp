@@ -110,6 +110,31 @@ TEST (PluginLookAndFeelDrawing, ComboBoxHasNoArrowAndAFocusFrame)
     box.setLookAndFeel (nullptr);
 }
 
+TEST (PluginLookAndFeelDrawing, TextWhenNothingSelectedTakesTheBoxsOwnColour)
+{
+    WidgetRig rig;
+    pluginLookAndFeel lf (nullptr);
+    juce::ComboBox box ("presetMenu");
+    box.setLookAndFeel (&lf);
+    box.setColour (juce::ComboBox::backgroundColourId, juce::Colours::black);
+    box.setColour (juce::ComboBox::outlineColourId, juce::Colours::transparentBlack);
+    box.setColour (juce::ComboBox::textColourId, juce::Colours::white);
+    box.setTextWhenNothingSelected ("Default");
+    box.setBounds (10, 10, 160, 30);
+    rig.root().addAndMakeVisible (box);
+
+    const auto image = snapshotOf (box);
+    int brightest = 0;
+    for (int y = 0; y < image.getHeight(); ++y)
+        for (int x = 0; x < image.getWidth(); ++x)
+            brightest = juce::jmax (brightest, (int) image.getPixelAt (x, y).getRed());
+
+    EXPECT_GT (brightest, 0x70) << "white dimmed to half over black";
+    EXPECT_LT (brightest, 0x90);
+
+    box.setLookAndFeel (nullptr);
+}
+
 TEST (PluginLookAndFeelDrawing, CornerResizerDrawsLightAndDarkStripes)
 {
     pluginLookAndFeel lf (nullptr);
