@@ -2,31 +2,44 @@
 
 namespace
 {
+    // Follows JSON string literals a character at a time, so the scans below see only what
+    // lies outside them.
+    struct StringLiterals
+    {
+        // True when c belongs to a string literal, its quotes included.
+        bool take (juce::juce_wchar c)
+        {
+            if (! inString)
+                return inString = (c == '"');
+
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+
+            return true;
+        }
+
+        bool inString = false;
+        bool escaped = false;
+    };
+
     // Counts brackets outside string literals; stops as soon as the limit is passed.
     bool isNestedDeeperThan (const juce::String& text, int limit)
     {
         int depth = 0;
-        bool inString = false;
-        bool escaped = false;
+        StringLiterals literals;
 
         for (auto p = text.getCharPointer(); ! p.isEmpty(); ++p)
         {
             const auto c = *p;
 
-            if (inString)
-            {
-                if (escaped)
-                    escaped = false;
-                else if (c == '\\')
-                    escaped = true;
-                else if (c == '"')
-                    inString = false;
-            }
-            else if (c == '"')
-            {
-                inString = true;
-            }
-            else if (c == '[' || c == '{')
+            if (literals.take (c))
+                continue;
+
+            if (c == '[' || c == '{')
             {
                 if (++depth > limit)
                     return true;
@@ -52,22 +65,16 @@ namespace
         enum class Part { none, whole, fraction, exponentSign, exponent };
         auto part = Part::none;
         int significantDigits = 0;
-        bool inString = false;
-        bool escaped = false;
+        StringLiterals literals;
 
         for (auto p = text.getCharPointer(); ! p.isEmpty(); ++p)
         {
             const auto c = *p;
 
-            if (inString)
+            if (literals.take (c))
             {
-                if (escaped)
-                    escaped = false;
-                else if (c == '\\')
-                    escaped = true;
-                else if (c == '"')
-                    inString = false;
-
+                part = Part::none;
+                significantDigits = 0;
                 continue;
             }
 
@@ -104,7 +111,6 @@ namespace
             {
                 part = Part::none;
                 significantDigits = 0;
-                inString = c == '"';
             }
         }
 
