@@ -15,9 +15,6 @@ struct CustomSetting
 */
 struct PluginSettings
 {
-    PluginSettings() = default;
-    ~PluginSettings() = default;
-
     /** Computes the folders, reads the settings file from the default settings folder (or
         writes one of defaults there) and finds the user-preset folder. Creates no folder. */
     void loadPluginSettings();
