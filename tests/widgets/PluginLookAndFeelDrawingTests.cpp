@@ -21,6 +21,26 @@ juce::Image drawItem (bool active, bool highlighted, bool ticked)
                           "Item", {}, nullptr, nullptr);
     return image;
 }
+
+// A combo box in a real window, drawn by the plug-in's look-and-feel.
+struct ComboInWindow
+{
+    ComboInWindow (const juce::String& name, juce::Rectangle<int> bounds, juce::Colour background, juce::Colour outline)
+        : box (name)
+    {
+        box.setLookAndFeel (&lf);
+        box.setColour (juce::ComboBox::backgroundColourId, background);
+        box.setColour (juce::ComboBox::outlineColourId, outline);
+        box.setBounds (bounds);
+        rig.root().addAndMakeVisible (box);
+    }
+
+    ~ComboInWindow() { box.setLookAndFeel (nullptr); }
+
+    WidgetRig rig;
+    pluginLookAndFeel lf { nullptr };
+    juce::ComboBox box;
+};
 }
 
 TEST (PluginLookAndFeelDrawing, PopupMenuItemsShowADotHighlightAndDimming)
@@ -80,15 +100,9 @@ TEST (PluginLookAndFeelDrawing, PopupMenuBackgroundIsOneFlatRoundedBox)
 
 TEST (PluginLookAndFeelDrawing, ComboBoxHasNoArrowAndAFocusFrame)
 {
-    WidgetRig rig;
-    pluginLookAndFeel lf (nullptr);
-    juce::ComboBox box ("circuitMenu");
-    box.setLookAndFeel (&lf);
-    box.setColour (juce::ComboBox::backgroundColourId, juce::Colours::red);
-    box.setColour (juce::ComboBox::outlineColourId, juce::Colours::lime);
+    ComboInWindow combo ("circuitMenu", { 10, 10, 100, 24 }, juce::Colours::red, juce::Colours::lime);
+    auto& box = combo.box;
     box.setColour (juce::ComboBox::buttonColourId, juce::Colours::blue);
-    box.setBounds (10, 10, 100, 24);
-    rig.root().addAndMakeVisible (box);
 
     auto unfocused = snapshotOf (box);
     EXPECT_PIXEL (unfocused, 0, 12, juce::Colours::lime);
@@ -106,22 +120,14 @@ TEST (PluginLookAndFeelDrawing, ComboBoxHasNoArrowAndAFocusFrame)
     EXPECT_PIXEL (focused, 0, 12, juce::Colours::lime); // the 1-px outline over the 2-px frame
     EXPECT_PIXEL (focused, 1, 12, juce::Colours::blue);
     EXPECT_PIXEL (focused, 2, 2, juce::Colours::red);
-
-    box.setLookAndFeel (nullptr);
 }
 
 TEST (PluginLookAndFeelDrawing, TextWhenNothingSelectedTakesTheBoxsOwnColour)
 {
-    WidgetRig rig;
-    pluginLookAndFeel lf (nullptr);
-    juce::ComboBox box ("presetMenu");
-    box.setLookAndFeel (&lf);
-    box.setColour (juce::ComboBox::backgroundColourId, juce::Colours::black);
-    box.setColour (juce::ComboBox::outlineColourId, juce::Colours::transparentBlack);
+    ComboInWindow combo ("presetMenu", { 10, 10, 160, 30 }, juce::Colours::black, juce::Colours::transparentBlack);
+    auto& box = combo.box;
     box.setColour (juce::ComboBox::textColourId, juce::Colours::white);
     box.setTextWhenNothingSelected ("Default");
-    box.setBounds (10, 10, 160, 30);
-    rig.root().addAndMakeVisible (box);
 
     const auto image = snapshotOf (box);
     int brightest = 0;
@@ -131,8 +137,6 @@ TEST (PluginLookAndFeelDrawing, TextWhenNothingSelectedTakesTheBoxsOwnColour)
 
     EXPECT_GT (brightest, 0x70) << "white dimmed to half over black";
     EXPECT_LT (brightest, 0x90);
-
-    box.setLookAndFeel (nullptr);
 }
 
 TEST (PluginLookAndFeelDrawing, CornerResizerDrawsLightAndDarkStripes)
