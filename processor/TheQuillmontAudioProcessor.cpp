@@ -1,6 +1,7 @@
 #include "processor/TheQuillmontAudioProcessor.h"
 
 #include "editor/TheQuillmontAudioProcessorEditor.h"
+#include "editor/WindowManagerAtoms.h"
 
 TheQuillmontAudioProcessor::TheQuillmontAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
@@ -118,6 +119,9 @@ bool TheQuillmontAudioProcessor::isMidiEffect() const { return false; }
 
 juce::AudioProcessorEditor* TheQuillmontAudioProcessor::createEditor()
 {
+    // Every window of the plug-in belongs to an editor, and the editor's members open some of
+    // them before its constructor's body runs.
+    ensureWindowManagerAtoms();
     return new TheQuillmontAudioProcessorEditor (*this);
 }
 
