@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
 
-// Last: Xlib's macros clash with names in the headers above.
-#include "WindowManagerAtoms.h"
+#include "editor/WindowManagerAtoms.h"
 
-// For tests that open real windows: the framework up, this thread its message thread.
+// For tests that open real windows: the framework up, this thread its message thread. The tests
+// open windows without an editor, so they make the atoms the editor would have made.
 int main (int argc, char** argv)
 {
     ::testing::InitGoogleTest (&argc, argv);
-    internWindowManagerAtoms();
     juce::ScopedJuceInitialiser_GUI framework;
+    ensureWindowManagerAtoms();
     return RUN_ALL_TESTS();
 }
