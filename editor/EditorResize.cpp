@@ -6,45 +6,19 @@
 
 #include <BinaryData.h>
 
-namespace
+void TheQuillmontAudioProcessorEditor::takeSizeLimits()
 {
-    // Within a pixel of 700 : 600 counts as on the ratio (466 x 400 is the smallest size).
-    bool onRatio (juce::Rectangle<int> r)
-    {
-        return std::abs (r.getWidth() * EditorLayout::baseHeight - r.getHeight() * EditorLayout::baseWidth)
-            < EditorLayout::baseWidth;
-    }
-}
+    juce::Point<int> largest (headlessMaxWidth, headlessMaxHeight);
+    if (const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
+        largest = { display->userArea.getWidth(), display->userArea.getHeight() };
 
-juce::Rectangle<int> TheQuillmontAudioProcessorEditor::constrainedBounds (juce::Rectangle<int> requested) const
-{
-    const auto& c = sizeConstrainer;
-
-    // The Small size of the logo menu is on the ratio as it stands.
-    if (onRatio (requested) && requested.getWidth() >= c.getMinimumWidth() && requested.getHeight() >= c.getMinimumHeight()
-         && requested.getWidth() <= c.getMaximumWidth() && requested.getHeight() <= c.getMaximumHeight())
-        return requested;
-
-    // The largest size on the ratio inside the requested one, as the plug-in wrapper fits a
-    // host's request.
-    const auto ratio = c.getFixedAspectRatio();
-    auto width = requested.getWidth(), height = requested.getHeight();
-    auto fromHeight = [&] { width = juce::roundToInt ((double) height * ratio); };
-    auto fromWidth = [&] { height = juce::roundToInt ((double) width / ratio); };
-
-    if ((double) width / (double) juce::jmax (1, height) > ratio) fromHeight(); else fromWidth();
-
-    if (width > c.getMaximumWidth())   { width = c.getMaximumWidth();   fromWidth(); }
-    if (height > c.getMaximumHeight()) { height = c.getMaximumHeight(); fromHeight(); }
-    if (width < c.getMinimumWidth())   { width = c.getMinimumWidth();   fromWidth(); }
-    if (height < c.getMinimumHeight()) { height = c.getMinimumHeight(); fromHeight(); }
-
-    return requested.withSize (width, height);
+    sizeConstrainer.setLimits ({ minWidth, minHeight }, largest);
 }
 
 void TheQuillmontAudioProcessorEditor::setSizeKeepingPosition (int width, int height)
 {
-    setBounds (constrainedBounds ({ getX(), getY(), width, height }));
+    // Through the constrainer's screen check, as a drag of the corner would go.
+    sizeConstrainer.setBoundsForComponent (this, { getX(), getY(), width, height }, false, false, true, true);
 }
 
 void TheQuillmontAudioProcessorEditor::paint (juce::Graphics& g)
@@ -77,7 +51,7 @@ void TheQuillmontAudioProcessorEditor::resized()
     // onto the ratio and inside the limits; the corrected size lays itself out.
     if (! correctingSize)
     {
-        const auto wanted = constrainedBounds (getBounds());
+        const auto wanted = sizeConstrainer.constrain (getBounds());
         if (wanted != getBounds())
         {
             const juce::ScopedValueSetter<bool> guard (correctingSize, true);

@@ -3,6 +3,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include "editor/EditorLayout.h"
+#include "editor/EditorSizeConstrainer.h"
 #include "processor/TheQuillmontAudioProcessor.h"
 #include "services/KV_NewsFeedComponent.h"
 #include "services/KV_SettingsWindow.h"
@@ -88,7 +89,7 @@ public:
     std::unique_ptr<korvanth::KV_ColorKnob> inputKnob, outputKnob, mixKnob, gateKnob;
     korvanth::KV_ComboBox circuitMenu { "circuitMenu" };
     std::unique_ptr<korvanth::KV_ResizableCornerComponent> resizeCorner;
-    juce::ComponentBoundsConstrainer sizeConstrainer;
+    EditorSizeConstrainer sizeConstrainer { *this };
     juce::Array<korvanth::FilmStripKnob*> editModeKnobs;
     juce::Array<KV_Animation*> editModeAnimations;
     juce::Array<korvanth::KV_ImageButton*> editModeButtons;
@@ -108,10 +109,6 @@ public:
     juce::Colour darkColour { 0xff3f3f3f };
     juce::Colour accentColour { 0xfff0e9de };
 
-    /** The size the constrainer turns a requested size into: on the 700 : 600 ratio, never
-        below 466 x 400 nor above the screen. */
-    juce::Rectangle<int> constrainedBounds (juce::Rectangle<int> requested) const;
-
     /** The preset's own file, by which the window knows what is loaded. */
     juce::String loadedPresetPath;
 
@@ -123,6 +120,7 @@ private:
     void buildLowerRow();
     void buildCircuitMenu();
     void setUpSize();
+    void takeSizeLimits();
 
     KV_NewFloatParameter* parameterFor (const juce::Component* control) const;
     korvanth::KV_ColorKnob* colourKnobFor (const juce::Component* control) const;
