@@ -6,13 +6,39 @@
 
 #include <BinaryData.h>
 
-void TheQuillmontAudioProcessorEditor::takeSizeLimits()
+bool TheQuillmontAudioProcessorEditor::takeSizeLimits()
 {
     juce::Point<int> largest (headlessMaxWidth, headlessMaxHeight);
     if (const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
         largest = { display->userArea.getWidth(), display->userArea.getHeight() };
 
+    const auto before = sizeConstrainer.largestSize();
     sizeConstrainer.setLimits ({ minWidth, minHeight }, largest);
+    workAreaUnsettled = largest.x < baseWidth || largest.y < baseHeight;
+    return sizeConstrainer.largestSize() != before;
+}
+
+void TheQuillmontAudioProcessorEditor::openAt (juce::Point<int> asked)
+{
+    const auto target = sizeConstrainer.constrain ({ getX(), getY(), asked.x, asked.y });
+    const juce::Point<int> forced (target.getWidth(), target.getHeight());
+
+    if (workAreaUnsettled && forced != asked)
+        sizeHeldByWorkArea = HeldSize { asked, forced };
+    else
+        sizeHeldByWorkArea.reset();
+
+    setBounds (target);
+}
+
+void TheQuillmontAudioProcessorEditor::followDisplay()
+{
+    if (! workAreaUnsettled || ! takeSizeLimits())
+        return;
+
+    // Still at the size the small area forced on it: nobody has chosen another since.
+    if (sizeHeldByWorkArea && sizeHeldByWorkArea->forced == juce::Point<int> (getWidth(), getHeight()))
+        openAt (sizeHeldByWorkArea->asked);
 }
 
 void TheQuillmontAudioProcessorEditor::setSizeKeepingPosition (int width, int height)
@@ -136,5 +162,9 @@ void TheQuillmontAudioProcessorEditor::resized()
     mixKnob->setBounds (l.mixKnob);
     resizeCorner->setBounds (l.resizeCorner);
 
-    audioProcessor.setEditorSize (W, H);
+    // A size forced by a work area not known yet is nobody's choice; the asked one stays stored.
+    if (sizeHeldByWorkArea && sizeHeldByWorkArea->forced != juce::Point<int> (W, H))
+        sizeHeldByWorkArea.reset();
+    const auto stored = sizeHeldByWorkArea ? sizeHeldByWorkArea->asked : juce::Point<int> (W, H);
+    audioProcessor.setEditorSize (stored.x, stored.y);
 }

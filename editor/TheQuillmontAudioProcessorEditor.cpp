@@ -316,5 +316,5 @@ void TheQuillmontAudioProcessorEditor::setUpSize()
     setConstrainer (&sizeConstrainer);
 
     const auto stored = audioProcessor.getEditorSize();
-    setBounds (sizeConstrainer.constrain ({ stored.width, stored.height }));
+    openAt ({ stored.width, stored.height });
 }

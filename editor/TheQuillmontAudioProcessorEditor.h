@@ -23,6 +23,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 /** The pedal's window: the pedal on its backdrop, every control bound to its parameter, the
     preset bar, the logo menu and the circuit menu, scaled from a 700 x 600 canvas at a fixed
@@ -120,7 +121,9 @@ private:
     void buildLowerRow();
     void buildCircuitMenu();
     void setUpSize();
-    void takeSizeLimits();
+    bool takeSizeLimits();
+    void openAt (juce::Point<int> asked);
+    void followDisplay();
 
     KV_NewFloatParameter* parameterFor (const juce::Component* control) const;
     korvanth::KV_ColorKnob* colourKnobFor (const juce::Component* control) const;
@@ -155,6 +158,13 @@ private:
     std::unique_ptr<juce::FileChooser> fileChooser;
     bool dialogPending = false;
     bool correctingSize = false;
+
+    // A work area smaller than the default size may be one the desktop has not finished setting
+    // up: while it is, the limits are taken again whenever the display reports another, and a
+    // window opened smaller than asked for want of room keeps the asked size stored.
+    struct HeldSize { juce::Point<int> asked, forced; };
+    std::optional<HeldSize> sizeHeldByWorkArea;
+    bool workAreaUnsettled = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TheQuillmontAudioProcessorEditor)
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace editortests;
 
 namespace
@@ -16,6 +18,14 @@ namespace
     {
         return std::abs (r.getWidth() * 600 - r.getHeight() * 700) < 700;
     }
+
+    // The framework's displays seen through a desktop scale: the same screen then reports a work
+    // area of its size divided by the scale, and reports its own again when the scale goes back.
+    struct DisplayScale
+    {
+        explicit DisplayScale (float scale) { juce::Desktop::getInstance().setGlobalScaleFactor (scale); }
+        ~DisplayScale() { juce::Desktop::getInstance().setGlobalScaleFactor (1.0f); }
+    };
 }
 
 TEST (EditorSize, TheWindowNeverGrowsPastTheScreensRightOrBottomEdge)
@@ -60,4 +70,35 @@ TEST (EditorSize, TheWindowNeverGrowsPastTheScreensRightOrBottomEdge)
     EXPECT_GT (onScreen.getWidth(), 466);
 
     window.root().removeChildComponent (&editor);
+}
+
+TEST (EditorSize, AFirstWindowOpenedBeforeTheWorkAreaIsKnownOpensAt700x600OnceItIs)
+{
+    // 640 x 512 is below the default size, 320 x 256 below the smallest.
+    for (auto scale : { 2.0f, 4.0f })
+    {
+        EditorRig rig;
+        std::optional<DisplayScale> unsettled (std::in_place, scale);
+        auto& editor = rig.openEditor();
+        ASSERT_LT (editor.getHeight(), 600) << "the window opens inside the small work area";
+        EXPECT_EQ (rig.processor().getEditorSize().width, 700) << "a forced size is nobody's choice";
+
+        unsettled.reset();
+        WidgetRig::pumpUntil ([&] { return editor.getHeight() == 600; });
+        EXPECT_EQ (editor.getLocalBounds(), juce::Rectangle<int> (700, 600)) << "at scale " << scale;
+
+        // The limits are the real screen's now.
+        editor.setSize (1050, 900);
+        EXPECT_EQ (editor.getLocalBounds(), juce::Rectangle<int> (1050, 900)) << "at scale " << scale;
+    }
+
+    // A size chosen before the work area settles is kept.
+    EditorRig rig;
+    std::optional<DisplayScale> unsettled (std::in_place, 2.0f);
+    auto& editor = rig.openEditor();
+    editor.logoMenu.setSelectedId (TheQuillmontAudioProcessorEditor::sizeSmall, juce::sendNotificationSync);
+    unsettled.reset();
+    pump (200);
+    EXPECT_EQ (editor.getLocalBounds(), juce::Rectangle<int> (466, 400));
+    EXPECT_EQ (rig.processor().getEditorSize().width, 466);
 }
