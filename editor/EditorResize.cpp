@@ -6,45 +6,45 @@
 
 #include <BinaryData.h>
 
-namespace
+bool TheQuillmontAudioProcessorEditor::takeSizeLimits()
 {
-    // Within a pixel of 700 : 600 counts as on the ratio (466 x 400 is the smallest size).
-    bool onRatio (juce::Rectangle<int> r)
-    {
-        return std::abs (r.getWidth() * EditorLayout::baseHeight - r.getHeight() * EditorLayout::baseWidth)
-            < EditorLayout::baseWidth;
-    }
+    juce::Point<int> largest (headlessMaxWidth, headlessMaxHeight);
+    if (const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
+        largest = { display->userArea.getWidth(), display->userArea.getHeight() };
+
+    const auto before = sizeConstrainer.largestSize();
+    sizeConstrainer.setLimits ({ minWidth, minHeight }, largest);
+    workAreaUnsettled = largest.x < baseWidth || largest.y < baseHeight;
+    return sizeConstrainer.largestSize() != before;
 }
 
-juce::Rectangle<int> TheQuillmontAudioProcessorEditor::constrainedBounds (juce::Rectangle<int> requested) const
+void TheQuillmontAudioProcessorEditor::openAt (juce::Point<int> asked)
 {
-    const auto& c = sizeConstrainer;
+    const auto target = sizeConstrainer.constrain ({ getX(), getY(), asked.x, asked.y });
+    const juce::Point<int> forced (target.getWidth(), target.getHeight());
 
-    // The Small size of the logo menu is on the ratio as it stands.
-    if (onRatio (requested) && requested.getWidth() >= c.getMinimumWidth() && requested.getHeight() >= c.getMinimumHeight()
-         && requested.getWidth() <= c.getMaximumWidth() && requested.getHeight() <= c.getMaximumHeight())
-        return requested;
+    if (workAreaUnsettled && forced != asked)
+        sizeHeldByWorkArea = HeldSize { asked, forced };
+    else
+        sizeHeldByWorkArea.reset();
 
-    // The largest size on the ratio inside the requested one, as the plug-in wrapper fits a
-    // host's request.
-    const auto ratio = c.getFixedAspectRatio();
-    auto width = requested.getWidth(), height = requested.getHeight();
-    auto fromHeight = [&] { width = juce::roundToInt ((double) height * ratio); };
-    auto fromWidth = [&] { height = juce::roundToInt ((double) width / ratio); };
+    setBounds (target);
+}
 
-    if ((double) width / (double) juce::jmax (1, height) > ratio) fromHeight(); else fromWidth();
+void TheQuillmontAudioProcessorEditor::followDisplay()
+{
+    if (! workAreaUnsettled || ! takeSizeLimits())
+        return;
 
-    if (width > c.getMaximumWidth())   { width = c.getMaximumWidth();   fromWidth(); }
-    if (height > c.getMaximumHeight()) { height = c.getMaximumHeight(); fromHeight(); }
-    if (width < c.getMinimumWidth())   { width = c.getMinimumWidth();   fromWidth(); }
-    if (height < c.getMinimumHeight()) { height = c.getMinimumHeight(); fromHeight(); }
-
-    return requested.withSize (width, height);
+    // Still at the size the small area forced on it: nobody has chosen another since.
+    if (sizeHeldByWorkArea && sizeHeldByWorkArea->forced == juce::Point<int> (getWidth(), getHeight()))
+        openAt (sizeHeldByWorkArea->asked);
 }
 
 void TheQuillmontAudioProcessorEditor::setSizeKeepingPosition (int width, int height)
 {
-    setBounds (constrainedBounds ({ getX(), getY(), width, height }));
+    // Through the constrainer's screen check, as a drag of the corner would go.
+    sizeConstrainer.setBoundsForComponent (this, { getX(), getY(), width, height }, false, false, true, true);
 }
 
 void TheQuillmontAudioProcessorEditor::paint (juce::Graphics& g)
@@ -77,7 +77,7 @@ void TheQuillmontAudioProcessorEditor::resized()
     // onto the ratio and inside the limits; the corrected size lays itself out.
     if (! correctingSize)
     {
-        const auto wanted = constrainedBounds (getBounds());
+        const auto wanted = sizeConstrainer.constrain (getBounds());
         if (wanted != getBounds())
         {
             const juce::ScopedValueSetter<bool> guard (correctingSize, true);
@@ -162,5 +162,9 @@ void TheQuillmontAudioProcessorEditor::resized()
     mixKnob->setBounds (l.mixKnob);
     resizeCorner->setBounds (l.resizeCorner);
 
-    audioProcessor.setEditorSize (W, H);
+    // A size forced by a work area not known yet is nobody's choice; the asked one stays stored.
+    if (sizeHeldByWorkArea && sizeHeldByWorkArea->forced != juce::Point<int> (W, H))
+        sizeHeldByWorkArea.reset();
+    const auto stored = sizeHeldByWorkArea ? sizeHeldByWorkArea->asked : juce::Point<int> (W, H);
+    audioProcessor.setEditorSize (stored.x, stored.y);
 }

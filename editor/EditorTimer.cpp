@@ -24,6 +24,7 @@ void TheQuillmontAudioProcessorEditor::timerCallback()
     powerLamp->setValue (audioProcessor.parameter (P::power).getValue(), juce::dontSendNotification);
     showCircuit();
     showValues();
+    followDisplay();
 }
 
 void TheQuillmontAudioProcessorEditor::syncLocks()

@@ -312,17 +312,9 @@ void TheQuillmontAudioProcessorEditor::buildCircuitMenu()
 void TheQuillmontAudioProcessorEditor::setUpSize()
 {
     // The limits come first, so the size a host's state restored is held to them too.
-    auto maxWidth = headlessMaxWidth, maxHeight = headlessMaxHeight;
-    if (const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
-    {
-        maxWidth = display->userArea.getWidth();
-        maxHeight = display->userArea.getHeight();
-    }
-
-    sizeConstrainer.setSizeLimits (minWidth, minHeight, juce::jmax (minWidth, maxWidth), juce::jmax (minHeight, maxHeight));
-    sizeConstrainer.setFixedAspectRatio ((double) ((float) baseWidth / (float) baseHeight));
+    takeSizeLimits();
     setConstrainer (&sizeConstrainer);
 
     const auto stored = audioProcessor.getEditorSize();
-    setBounds (constrainedBounds ({ stored.width, stored.height }));
+    openAt ({ stored.width, stored.height });
 }

@@ -3,6 +3,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include "editor/EditorLayout.h"
+#include "editor/EditorSizeConstrainer.h"
 #include "processor/TheQuillmontAudioProcessor.h"
 #include "services/KV_NewsFeedComponent.h"
 #include "services/KV_SettingsWindow.h"
@@ -22,6 +23,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 /** The pedal's window: the pedal on its backdrop, every control bound to its parameter, the
     preset bar, the logo menu and the circuit menu, scaled from a 700 x 600 canvas at a fixed
@@ -88,7 +90,7 @@ public:
     std::unique_ptr<korvanth::KV_ColorKnob> inputKnob, outputKnob, mixKnob, gateKnob;
     korvanth::KV_ComboBox circuitMenu { "circuitMenu" };
     std::unique_ptr<korvanth::KV_ResizableCornerComponent> resizeCorner;
-    juce::ComponentBoundsConstrainer sizeConstrainer;
+    EditorSizeConstrainer sizeConstrainer { *this };
     juce::Array<korvanth::FilmStripKnob*> editModeKnobs;
     juce::Array<KV_Animation*> editModeAnimations;
     juce::Array<korvanth::KV_ImageButton*> editModeButtons;
@@ -108,10 +110,6 @@ public:
     juce::Colour darkColour { 0xff3f3f3f };
     juce::Colour accentColour { 0xfff0e9de };
 
-    /** The size the constrainer turns a requested size into: on the 700 : 600 ratio, never
-        below 466 x 400 nor above the screen. */
-    juce::Rectangle<int> constrainedBounds (juce::Rectangle<int> requested) const;
-
     /** The preset's own file, by which the window knows what is loaded. */
     juce::String loadedPresetPath;
 
@@ -123,6 +121,9 @@ private:
     void buildLowerRow();
     void buildCircuitMenu();
     void setUpSize();
+    bool takeSizeLimits();
+    void openAt (juce::Point<int> asked);
+    void followDisplay();
 
     KV_NewFloatParameter* parameterFor (const juce::Component* control) const;
     korvanth::KV_ColorKnob* colourKnobFor (const juce::Component* control) const;
@@ -157,6 +158,13 @@ private:
     std::unique_ptr<juce::FileChooser> fileChooser;
     bool dialogPending = false;
     bool correctingSize = false;
+
+    // A work area smaller than the default size may be one the desktop has not finished setting
+    // up: while it is, the limits are taken again whenever the display reports another, and a
+    // window opened smaller than asked for want of room keeps the asked size stored.
+    struct HeldSize { juce::Point<int> asked, forced; };
+    std::optional<HeldSize> sizeHeldByWorkArea;
+    bool workAreaUnsettled = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TheQuillmontAudioProcessorEditor)
 };

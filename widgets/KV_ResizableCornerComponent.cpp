@@ -4,7 +4,8 @@ namespace korvanth
 {
 KV_ResizableCornerComponent::KV_ResizableCornerComponent (juce::Component* componentToResize,
                                                           juce::ComponentBoundsConstrainer* sizeLimits)
-    : juce::ResizableCornerComponent (componentToResize, sizeLimits)
+    : juce::ResizableCornerComponent (componentToResize, sizeLimits),
+      limits (sizeLimits)
 {
 }
 
@@ -22,7 +23,15 @@ void KV_ResizableCornerComponent::mouseExit (const juce::MouseEvent&)
 
 void KV_ResizableCornerComponent::mouseDoubleClick (const juce::MouseEvent&)
 {
-    if (auto* parent = getParentComponent())
-        parent->setBounds (parent->getX(), parent->getY(), restoreWidth, restoreHeight);
+    auto* parent = getParentComponent();
+    if (parent == nullptr)
+        return;
+
+    // The restored size is held to the same limits as a drag (the screen's edges among them).
+    const juce::Rectangle<int> restored (parent->getX(), parent->getY(), restoreWidth, restoreHeight);
+    if (limits != nullptr)
+        limits->setBoundsForComponent (parent, restored, false, false, true, true);
+    else
+        parent->setBounds (restored);
 }
 } // namespace korvanth

@@ -23,6 +23,8 @@ public:
     int restoreHeight = 300;
 
 private:
+    juce::ComponentBoundsConstrainer* const limits;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KV_ResizableCornerComponent)
 };
 } // namespace korvanth

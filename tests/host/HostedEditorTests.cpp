@@ -72,3 +72,35 @@ TEST (HostedEditor, OpensResizesBackOntoItsRatioClosesAndReopensAtTheLastSize)
     ASSERT_NE (reopened.editor, nullptr);
     EXPECT_EQ (reopened.editor->getLocalBounds(), lastSize);
 }
+
+TEST (HostedEditor, AHostGetsTheSizesThePlugInOffersExactlyAndNeverMoreThanItAsks)
+{
+    auto plugin = host::loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    host::prepare (*plugin, 44100.0, 512);
+
+    HostWindow host (*plugin);
+    ASSERT_NE (host.editor, nullptr);
+    EXPECT_EQ (host.editor->getBounds().getWidth(), 700) << "a first window with nothing saved";
+    EXPECT_EQ (host.editor->getBounds().getHeight(), 600) << "a first window with nothing saved";
+
+    // The logo menu's three sizes and two within a pixel of the ratio, asked for the way a host
+    // sizes its window: the framework checks each request with the plug-in, then hands it over.
+    for (auto asked : { juce::Rectangle<int> (466, 400), { 700, 600 }, { 1050, 900 }, { 467, 400 }, { 701, 600 } })
+    {
+        host.editor->setSize (asked.getWidth(), asked.getHeight());
+        pump (200);
+        EXPECT_EQ (host.editor->getLocalBounds(), asked) << "asked " << asked.toString();
+    }
+
+    // Off the ratio: an answer on it, inside what was asked.
+    for (auto asked : { juce::Rectangle<int> (1000, 900), { 1050, 800 }, { 800, 716 }, { 555, 555 } })
+    {
+        host.editor->setSize (asked.getWidth(), asked.getHeight());
+        pump (200);
+        const auto got = host.editor->getLocalBounds();
+        EXPECT_TRUE (onRatio (got)) << "asked " << asked.toString() << ", got " << got.toString();
+        EXPECT_LE (got.getWidth(), asked.getWidth()) << "asked " << asked.toString() << ", got " << got.toString();
+        EXPECT_LE (got.getHeight(), asked.getHeight()) << "asked " << asked.toString() << ", got " << got.toString();
+    }
+}
