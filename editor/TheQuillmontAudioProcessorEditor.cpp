@@ -47,6 +47,8 @@ TheQuillmontAudioProcessorEditor::TheQuillmontAudioProcessorEditor (TheQuillmont
     pluginVersion.setJustificationType (juce::Justification::centred);
     pluginVersion.setLookAndFeel (editorLookAndFeel.get());
     pluginVersion.setColour (juce::Label::textColourId, accentColour);
+    // It lies over the lower part of the preset bar, whose clicks must get through.
+    pluginVersion.setInterceptsMouseClicks (false, false);
 
     newsBell = std::make_unique<korvanth::KV_NewsFeedComponent> (accentColour);
     addAndMakeVisible (*newsBell);
