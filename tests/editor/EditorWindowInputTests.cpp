@@ -7,6 +7,14 @@ using namespace editortests;
 
 namespace
 {
+    /** What a host hears of one parameter, in order. */
+    struct HostLog : juce::AudioProcessorParameter::Listener
+    {
+        void parameterValueChanged (int, float) override { events.add ("value"); }
+        void parameterGestureChanged (int, bool starting) override { events.add (starting ? "begin" : "end"); }
+        juce::StringArray events;
+    };
+
     bool menuOpens()
     {
         const auto opened = WidgetRig::pumpUntil ([] { return WidgetRig::openMenu() != nullptr; });
@@ -45,4 +53,43 @@ TEST (EditorWindowInput, TheVersionTextLetsClicksThroughToThePresetBarBelowIt)
     EXPECT_EQ (editor.presetMenu.getText(), "00 - INIT");
 
     EXPECT_TRUE (editor.pluginVersion.isVisible());
+}
+
+TEST (EditorWindowInput, AnArrowKeyOnAClickedKnobIsOneHostGestureAndMarksThePreset)
+{
+    EditorRig rig;
+    rig.writePreset ("00 - INIT.kvp", 0.1f);
+    auto& editor = rig.openEditor();
+    ShownEditor shown (editor);
+    pump();
+
+    auto& knob = *editor.gainSlider;
+    shown.window.click (shown.window.centreOf (knob));
+    ASSERT_TRUE (knob.hasKeyboardFocus (false));
+
+    // The click itself counts as touching the knob; start from an unmarked preset.
+    rig.processor().settings.presetModified = 0;
+    editor.presetMenu.setModified (false);
+    pump();
+    ASSERT_EQ (editor.presetMenu.getText(), "00 - INIT");
+
+    auto& gain = rig.processor().parameter (P::gain);
+    HostLog host;
+    gain.addListener (&host);
+    const auto before = gain.getValue();
+
+    EXPECT_TRUE (shown.window.key (juce::KeyPress (juce::KeyPress::upKey)));
+    pump();
+    EXPECT_EQ (host.events.joinIntoString (" "), "begin value end");
+    EXPECT_GT (gain.getValue(), before);
+    EXPECT_EQ (rig.processor().settings.presetModified, 1);
+    EXPECT_EQ (editor.presetMenu.getText(), "00 - INIT*");
+
+    // Keys that step nothing open no gesture.
+    host.events.clear();
+    shown.window.key (juce::KeyPress ('a'));
+    shown.window.key (juce::KeyPress (juce::KeyPress::upKey, juce::ModifierKeys::shiftModifier, 0));
+    EXPECT_TRUE (host.events.isEmpty()) << host.events.joinIntoString (" ");
+
+    gain.removeListener (&host);
 }
