@@ -24,6 +24,10 @@ TheQuillmontAudioProcessorEditor::TheQuillmontAudioProcessorEditor (TheQuillmont
       pedalPicture (EditorPictures::get().pedal),
       settingsWindow (*this, p.settings)
 {
+    // A click on a part that takes no keys focuses the window itself, not its first button,
+    // which would take a Return meant for the host and flip HQ.
+    setWantsKeyboardFocus (true);
+
     // The about overlay and the settings window are built with their members; both start hidden.
     editorLookAndFeel = std::make_unique<pluginLookAndFeel> (this);
     setLookAndFeel (editorLookAndFeel.get());

@@ -93,3 +93,24 @@ TEST (EditorWindowInput, AnArrowKeyOnAClickedKnobIsOneHostGestureAndMarksThePres
 
     gain.removeListener (&host);
 }
+
+TEST (EditorWindowInput, ReturnAfterAClickOnAPartThatTakesNoKeysGoesOnToTheHost)
+{
+    EditorRig rig;
+    auto& editor = rig.openEditor();
+    ShownEditor shown (editor);
+    pump();
+    auto& hq = rig.processor().parameter (P::hq);
+
+    const auto backdrop = editor.pedalImage.getBounds().getBottomLeft() + juce::Point<int> (-20, -20);
+    ASSERT_EQ (editor.getComponentAt (backdrop), &editor);
+
+    for (auto p : { backdrop, shown.window.centreOf (*editor.inputKnob), shown.window.centreOf (editor.pedalImage) })
+    {
+        const auto hqBefore = hq.getValue();
+        shown.window.click (p);
+        EXPECT_FALSE (shown.window.key (juce::KeyPress (juce::KeyPress::returnKey))) << p.toString();
+        pump();
+        EXPECT_EQ (hq.getValue(), hqBefore) << p.toString();
+    }
+}
