@@ -95,6 +95,15 @@ void KV_ImageButton::mouseWheelMove (const juce::MouseEvent&, const juce::MouseW
 {
 }
 
+bool KV_ImageButton::keyPressed (const juce::KeyPress& key)
+{
+    // While it is being placed the button is not played: Return must not click it.
+    if (editMode)
+        return false;
+
+    return juce::ImageButton::keyPressed (key);
+}
+
 bool KV_ImageButton::keyPressed (const juce::KeyPress& key, juce::Component* originatingComponent)
 {
     return KV_EditMode::nudge (editMode, key, originatingComponent);

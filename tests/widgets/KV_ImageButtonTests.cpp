@@ -232,6 +232,28 @@ TEST (KV_ImageButton, EditModeArrowsNudgeAndModifiedArrowsGoOn)
     rig.root().removeKeyListener (&parent);
 }
 
+TEST (KV_ImageButton, ReturnClicksTheFocusedButtonOnlyOutsideEditMode)
+{
+    ImageButtonRig rig;
+    KeyRecorder parent;
+    rig.root().addKeyListener (&parent);
+    auto& button = rig.button;
+    button.grabKeyboardFocus();
+    ASSERT_TRUE (button.hasKeyboardFocus (false));
+
+    rig.key (juce::KeyPress (juce::KeyPress::returnKey));
+    EXPECT_TRUE (WidgetRig::pumpUntil ([&] { return rig.clicks == 1; }));
+
+    // While it is being placed, the button is not played: the key goes on instead.
+    button.editMode = true;
+    rig.key (juce::KeyPress (juce::KeyPress::returnKey));
+    WidgetRig::settle();
+    EXPECT_EQ (rig.clicks, 1);
+    EXPECT_EQ (parent.keys.size(), 1);
+
+    rig.root().removeKeyListener (&parent);
+}
+
 TEST (KV_ImageButton, LockMenuOpensInsideTheEditorInItsLookAndFeel)
 {
     ImageButtonRig rig;
