@@ -84,9 +84,13 @@ void KV_ImageButton::mouseUp (const juce::MouseEvent& e)
         return;
     }
 
-    // The release of the click that opened the lock menu never clicks the button.
+    // The release of the click that opened the lock menu never clicks the button. A plain press
+    // released with ctrl held is swallowed too, but must not leave the switch drawn down.
     if (opensLockMenu (e))
+    {
+        setState (isMouseOver() ? buttonOver : buttonNormal);
         return;
+    }
 
     juce::ImageButton::mouseUp (e);
 }

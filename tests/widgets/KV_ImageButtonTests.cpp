@@ -254,6 +254,32 @@ TEST (KV_ImageButton, ReturnClicksTheFocusedButtonOnlyOutsideEditMode)
     rig.root().removeKeyListener (&parent);
 }
 
+TEST (KV_ImageButton, APressReleasedWithCtrlHeldLetsGoOfThePressedPictureWithoutClicking)
+{
+    ImageButtonRig rig;
+    auto& button = rig.button;
+    const auto up = juce::Colours::green, down = juce::Colours::red;
+    auto solid = [&button] (juce::Colour c)
+    {
+        juce::Image image (juce::Image::ARGB, button.getWidth(), button.getHeight(), true);
+        image.clear (image.getBounds(), c);
+        return image;
+    };
+    button.setImages (false, true, true, solid (up), 1.0f, {}, {}, 1.0f, {}, solid (down), 1.0f, {});
+    button.lockMenuEnabled = true;
+    const auto centre = rig.centreOf (button);
+
+    rig.press (centre);
+    EXPECT_PIXEL (snapshotOf (rig.root()), centre.x, centre.y, down);
+
+    // The lock rule swallows this release: no click, no menu, and the switch is up again.
+    rig.release (centre, juce::ModifierKeys::ctrlModifier);
+    WidgetRig::settle();
+    EXPECT_PIXEL (snapshotOf (rig.root()), centre.x, centre.y, up);
+    EXPECT_EQ (rig.clicks, 0);
+    EXPECT_EQ (WidgetRig::openMenu(), nullptr);
+}
+
 TEST (KV_ImageButton, LockMenuOpensInsideTheEditorInItsLookAndFeel)
 {
     ImageButtonRig rig;
