@@ -24,6 +24,10 @@ TheQuillmontAudioProcessorEditor::TheQuillmontAudioProcessorEditor (TheQuillmont
       pedalPicture (EditorPictures::get().pedal),
       settingsWindow (*this, p.settings)
 {
+    // A click on a part that takes no keys focuses the window itself, not its first button,
+    // which would take a Return meant for the host and flip HQ.
+    setWantsKeyboardFocus (true);
+
     // The about overlay and the settings window are built with their members; both start hidden.
     editorLookAndFeel = std::make_unique<pluginLookAndFeel> (this);
     setLookAndFeel (editorLookAndFeel.get());
@@ -47,6 +51,8 @@ TheQuillmontAudioProcessorEditor::TheQuillmontAudioProcessorEditor (TheQuillmont
     pluginVersion.setJustificationType (juce::Justification::centred);
     pluginVersion.setLookAndFeel (editorLookAndFeel.get());
     pluginVersion.setColour (juce::Label::textColourId, accentColour);
+    // It lies over the lower part of the preset bar, whose clicks must get through.
+    pluginVersion.setInterceptsMouseClicks (false, false);
 
     newsBell = std::make_unique<korvanth::KV_NewsFeedComponent> (accentColour);
     addAndMakeVisible (*newsBell);

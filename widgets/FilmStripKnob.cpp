@@ -155,6 +155,20 @@ juce::String FilmStripKnob::getTextFromValue (double value)
     return parameter->getText (float (value), 2);
 }
 
+bool FilmStripKnob::keyPressed (const juce::KeyPress& key)
+{
+    const auto stepsTheValue = ! key.getModifiers().isAnyModifierKeyDown()
+                               && (key.isKeyCode (juce::KeyPress::upKey) || key.isKeyCode (juce::KeyPress::downKey)
+                                   || key.isKeyCode (juce::KeyPress::leftKey) || key.isKeyCode (juce::KeyPress::rightKey));
+    if (! stepsTheValue)
+        return juce::Slider::keyPressed (key);
+
+    // The editor opens the host's gesture and marks the preset on a drag's start; the scope
+    // closes the gesture again even when the value is already at its end.
+    ScopedDragNotification drag (*this);
+    return juce::Slider::keyPressed (key);
+}
+
 bool FilmStripKnob::keyPressed (const juce::KeyPress& key, juce::Component* originatingComponent)
 {
     return KV_EditMode::nudge (editMode, key, originatingComponent);

@@ -40,7 +40,8 @@ public:
     double getValueFromText (const juce::String& text) override;
     juce::String getTextFromValue (double value) override;
 
-    using juce::Slider::keyPressed;
+    /** The slider's arrow-key step, told to listeners as a whole drag, as a wheel step is. */
+    bool keyPressed (const juce::KeyPress&) override;
     bool keyPressed (const juce::KeyPress&, juce::Component* originatingComponent) override;
 
     void timerCallback() override;

@@ -84,15 +84,28 @@ void KV_ImageButton::mouseUp (const juce::MouseEvent& e)
         return;
     }
 
-    // The release of the click that opened the lock menu never clicks the button.
+    // The release of the click that opened the lock menu never clicks the button. A plain press
+    // released with ctrl held is swallowed too, but must not leave the switch drawn down.
     if (opensLockMenu (e))
+    {
+        setState (isMouseOver() ? buttonOver : buttonNormal);
         return;
+    }
 
     juce::ImageButton::mouseUp (e);
 }
 
 void KV_ImageButton::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&)
 {
+}
+
+bool KV_ImageButton::keyPressed (const juce::KeyPress& key)
+{
+    // While it is being placed the button is not played: Return must not click it.
+    if (editMode)
+        return false;
+
+    return juce::ImageButton::keyPressed (key);
 }
 
 bool KV_ImageButton::keyPressed (const juce::KeyPress& key, juce::Component* originatingComponent)

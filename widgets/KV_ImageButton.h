@@ -28,7 +28,7 @@ public:
     void mouseUp (const juce::MouseEvent&) override;
     void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
 
-    using juce::ImageButton::keyPressed;
+    bool keyPressed (const juce::KeyPress&) override;
     bool keyPressed (const juce::KeyPress&, juce::Component* originatingComponent) override;
 
     void showLockMenu();

@@ -1,6 +1,6 @@
 #include "editor/EditorRig.h"
+#include "editor/ShownEditor.h"
 #include "services/NewsfeedTestSupport.h"
-#include "widgets/WidgetRig.h"
 
 #include <gtest/gtest.h>
 
@@ -41,28 +41,12 @@ namespace
         return condition();
     }
 
-    /** The editor in a real window, so the bell takes a real press. */
-    struct ShownEditor
+    void pressBell (ShownEditor& shown)
     {
-        explicit ShownEditor (TheQuillmontAudioProcessorEditor& e) : editor (e)
-        {
-            window.root().setSize (editor.getWidth(), editor.getHeight());
-            window.root().addAndMakeVisible (editor);
-            editor.setTopLeftPosition (0, 0);
-        }
-
-        ~ShownEditor() { window.root().removeChildComponent (&editor); }
-
-        void pressBell()
-        {
-            const auto centre = window.centreOf (*editor.newsBell);
-            window.press (centre);
-            window.release (centre);
-        }
-
-        TheQuillmontAudioProcessorEditor& editor;
-        WidgetRig window { 700, 600 };
-    };
+        const auto centre = shown.window.centreOf (*shown.editor.newsBell);
+        shown.window.press (centre);
+        shown.window.release (centre);
+    }
 }
 
 TEST (EditorNews, UnreadCountShowsAndClearsOnceTheMenuHasBeenOpen)
@@ -86,7 +70,7 @@ TEST (EditorNews, UnreadCountShowsAndClearsOnceTheMenuHasBeenOpen)
     const auto badgeInEditor = shown.editor.getLocalArea (&bell.badge, bell.badge.getLocalBounds());
     EXPECT_EQ (snapshot.getPixelAt (badgeInEditor.getX() + 2, badgeInEditor.getY() + 6), juce::Colour (0xffb22c2c));
 
-    shown.pressBell();
+    pressBell (shown);
     ASSERT_NE (WidgetRig::openMenu(), nullptr);
     pump (100);
     {
@@ -115,7 +99,7 @@ TEST (EditorNews, AMenuOpenedBeforeTheHandOverStillMarksTheNewsRead)
 
     ShownEditor shown (rig.openEditor());
     auto& bell = *shown.editor.newsBell;
-    shown.pressBell();
+    pressBell (shown);
     juce::PopupMenu::dismissAllActiveMenus();
     bell.timerCallback(); // the two seconds, while the reply is still held back
     ASSERT_TRUE (bell.menuOpened);
@@ -148,7 +132,7 @@ TEST (EditorNews, OpeningTheMenuWithNothingUnreadWritesNoFile)
     ASSERT_EQ (bell.newsItems.size(), 2);
     EXPECT_EQ (bell.badge.unreadCount, 0);
 
-    shown.pressBell();
+    pressBell (shown);
     juce::PopupMenu::dismissAllActiveMenus();
     bell.timerCallback();
     EXPECT_TRUE (pumpUntil ([&] { return shown.editor.newsMarkedRead; }, 1000));

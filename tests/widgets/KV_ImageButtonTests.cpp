@@ -232,6 +232,54 @@ TEST (KV_ImageButton, EditModeArrowsNudgeAndModifiedArrowsGoOn)
     rig.root().removeKeyListener (&parent);
 }
 
+TEST (KV_ImageButton, ReturnClicksTheFocusedButtonOnlyOutsideEditMode)
+{
+    ImageButtonRig rig;
+    KeyRecorder parent;
+    rig.root().addKeyListener (&parent);
+    auto& button = rig.button;
+    button.grabKeyboardFocus();
+    ASSERT_TRUE (button.hasKeyboardFocus (false));
+
+    rig.key (juce::KeyPress (juce::KeyPress::returnKey));
+    EXPECT_TRUE (WidgetRig::pumpUntil ([&] { return rig.clicks == 1; }));
+
+    // While it is being placed, the button is not played: the key goes on instead.
+    button.editMode = true;
+    rig.key (juce::KeyPress (juce::KeyPress::returnKey));
+    WidgetRig::settle();
+    EXPECT_EQ (rig.clicks, 1);
+    EXPECT_EQ (parent.keys.size(), 1);
+
+    rig.root().removeKeyListener (&parent);
+}
+
+TEST (KV_ImageButton, APressReleasedWithCtrlHeldLetsGoOfThePressedPictureWithoutClicking)
+{
+    ImageButtonRig rig;
+    auto& button = rig.button;
+    const auto up = juce::Colours::green, down = juce::Colours::red;
+    auto solid = [&button] (juce::Colour c)
+    {
+        juce::Image image (juce::Image::ARGB, button.getWidth(), button.getHeight(), true);
+        image.clear (image.getBounds(), c);
+        return image;
+    };
+    button.setImages (false, true, true, solid (up), 1.0f, {}, {}, 1.0f, {}, solid (down), 1.0f, {});
+    button.lockMenuEnabled = true;
+    const auto centre = rig.centreOf (button);
+
+    rig.press (centre);
+    EXPECT_PIXEL (snapshotOf (rig.root()), centre.x, centre.y, down);
+
+    // The lock rule swallows this release: no click, no menu, and the switch is up again.
+    rig.release (centre, juce::ModifierKeys::ctrlModifier);
+    WidgetRig::settle();
+    EXPECT_PIXEL (snapshotOf (rig.root()), centre.x, centre.y, up);
+    EXPECT_EQ (rig.clicks, 0);
+    EXPECT_EQ (WidgetRig::openMenu(), nullptr);
+}
+
 TEST (KV_ImageButton, LockMenuOpensInsideTheEditorInItsLookAndFeel)
 {
     ImageButtonRig rig;
