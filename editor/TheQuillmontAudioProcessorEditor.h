@@ -112,9 +112,6 @@ public:
         below 466 x 400 nor above the screen. */
     juce::Rectangle<int> constrainedBounds (juce::Rectangle<int> requested) const;
 
-    /** The preset's own file, by which the window knows what is loaded. */
-    juce::String loadedPresetPath;
-
 private:
     void buildLogoMenu();
     void buildPresetMenu();
@@ -144,12 +141,14 @@ private:
     void rescanPresets();
     void loadPreset (int index);
     void showPresetAt (int index);
+    void showLoadedPreset (bool modified);
     void markModified();
     void stepPreset (int direction);
     void savePreset();
     void writePreset (const juce::File& file);
     void deletePreset();
     void resetPreset();
+    void revertToLoadedFile();
     void randomise();
     static int previousIndex (int index, int size);
 
