@@ -99,8 +99,11 @@ void TheQuillmontAudioProcessorEditor::loadPreset (int index)
         return;
     }
 
+    // Its place is known: no search through a large library on every click.
     audioProcessor.settings.presetModified = 0;
-    showLoadedPreset (false);
+    audioProcessor.currentPresetIndex = (float) index;
+    showPresetAt (index);
+    presetMenu.setModified (false);
 }
 
 void TheQuillmontAudioProcessorEditor::markModified()
