@@ -1,6 +1,7 @@
-// The preset bar. A preset is its file: the window keeps the loaded preset's path, and the
-// preset menu works its position out again from it after every rescan, because two banks may
-// hold presets of the same name and other programs may add or remove files meanwhile.
+// The preset bar. A preset is its file: the processor keeps the loaded preset's path, and the
+// window works its position out again from it after every rescan, because two banks may hold
+// presets of the same name and other programs may add or remove files meanwhile. The lists
+// change only when the menu opens or the folder is set: a click reads no folder.
 
 #include "editor/TheQuillmontAudioProcessorEditor.h"
 
@@ -12,6 +13,16 @@ namespace
 
     const juce::String presetExtension = ".kvp";
     const juce::String presetTag = "TheQuillmont_Preset";
+
+    juce::String presetNameOf (const juce::String& path)
+    {
+        return juce::File (path).getFileNameWithoutExtension();
+    }
+
+    juce::String couldNotBeRead (const juce::String& path)
+    {
+        return "The preset \"" + presetNameOf (path) + "\" could not be read.";
+    }
 }
 
 int TheQuillmontAudioProcessorEditor::findPreset (const juce::String& path) const
@@ -26,33 +37,26 @@ int TheQuillmontAudioProcessorEditor::findPresetByName (const juce::String& name
 
 void TheQuillmontAudioProcessorEditor::selectInitialPreset()
 {
-    auto& settingsRecord = audioProcessor.settings;
+    const auto loaded = audioProcessor.getLoadedPresetFile();
     const auto name = audioProcessor.getCurrentPresetName();
-    const bool nothingLoaded = audioProcessor.currentPresetIndex == 0.0f && name.isEmpty();
-    auto namedByState = [&name] (const juce::String& path) { return juce::File (path).getFileNameWithoutExtension() == name; };
 
-    // The file loaded last while the state still carries its name; else the start-up preset;
-    // else the first preset of that name.
-    auto index = -1;
-    if (nothingLoaded)
-        index = findPresetByName ("00 - INIT");
-    else if (namedByState (settingsRecord.currentPresetFile))
-        index = findPreset (settingsRecord.currentPresetFile);
+    // The loaded file is selected by its path alone: one of the same name elsewhere is another
+    // preset. Without a loaded file (a restored project) a preset of that name is only shown.
+    if (loaded.isNotEmpty())
+    {
+        showLoadedPreset (audioProcessor.settings.presetModified != 0);
+    }
+    else
+    {
+        const auto index = findPresetByName (name);
+        audioProcessor.currentPresetIndex = (float) index;
+        showPresetAt (index);
 
-    if (index < 0 && ! nothingLoaded && namedByState (settingsRecord.initialPresetFile))
-        index = findPreset (settingsRecord.initialPresetFile);
-    if (index < 0 && ! nothingLoaded)
-        index = findPresetByName (name);
+        if (name.isNotEmpty())
+            presetMenu.setModified (audioProcessor.settings.presetModified != 0);
+    }
 
-    // An absent preset selects nothing and loads nothing: the host's restored settings stand.
-    loadedPresetPath = presetMenu.presetPaths[index];
-    audioProcessor.currentPresetIndex = (float) index;
-    showPresetAt (index);
-
-    if (! nothingLoaded)
-        presetMenu.setModified (settingsRecord.presetModified != 0);
-
-    presetMenu.onRescan = [this] { audioProcessor.currentPresetIndex = (float) findPreset (loadedPresetPath); };
+    presetMenu.onRescan = [this] { audioProcessor.currentPresetIndex = (float) findPreset (audioProcessor.getLoadedPresetFile()); };
 }
 
 void TheQuillmontAudioProcessorEditor::showPresetAt (int index)
@@ -60,26 +64,44 @@ void TheQuillmontAudioProcessorEditor::showPresetAt (int index)
     // Outside the list the selection is the loaded file (or none), which no scan finds.
     presetMenu.selectedPresetIndex = index;
     presetMenu.selectedPresetPath = juce::isPositiveAndBelow (index, presetMenu.presetPaths.size())
-                                      ? presetMenu.presetPaths[index] : loadedPresetPath;
+                                      ? presetMenu.presetPaths[index] : audioProcessor.getLoadedPresetFile();
     presetMenu.setText (presetMenu.presetNames[index], juce::dontSendNotification);
+}
+
+void TheQuillmontAudioProcessorEditor::showLoadedPreset (bool modified)
+{
+    const auto loaded = audioProcessor.getLoadedPresetFile();
+    const auto index = findPreset (loaded);
+    audioProcessor.currentPresetIndex = (float) index;
+    showPresetAt (index);
+    presetMenu.setModified (modified);
+
+    // Saved outside the presets folder: its own name stands in the box, nothing is selected.
+    if (index < 0 && loaded.isNotEmpty())
+        presetMenu.setText (presetNameOf (loaded) + (modified ? "*" : ""), juce::dontSendNotification);
 }
 
 void TheQuillmontAudioProcessorEditor::rescanPresets()
 {
-    presetMenu.setPresetsFolder (audioProcessor.settings.presetsPath);
+    // The folder the window was built with: one set in the settings window waits for a restart.
+    presetMenu.setPresetsFolder (presetMenu.presetsFolder);
 }
 
 void TheQuillmontAudioProcessorEditor::loadPreset (int index)
 {
     const auto path = presetMenu.presetPaths[index];
-    if (path.isEmpty())
-        return;
 
-    audioProcessor.loadPresetFile (juce::File (path));
-    audioProcessor.currentPresetIndex = (float) index;
-    audioProcessor.settings.currentPresetFile = path;
+    // Unreadable: the sound, the selection and the mark stay those of the preset still loaded.
+    if (path.isEmpty() || ! audioProcessor.loadPresetFile (juce::File (path)))
+    {
+        presetMenu.revertSelection();
+        korvanth::KV_Dialogs::showMessage ("Load Preset", couldNotBeRead (path), this);
+        return;
+    }
+
+    // Its place is known: no search through a large library on every click.
     audioProcessor.settings.presetModified = 0;
-    loadedPresetPath = path;
+    audioProcessor.currentPresetIndex = (float) index;
     showPresetAt (index);
     presetMenu.setModified (false);
 }
@@ -99,8 +121,6 @@ int TheQuillmontAudioProcessorEditor::previousIndex (int index, int size)
 
 void TheQuillmontAudioProcessorEditor::stepPreset (int direction)
 {
-    rescanPresets();
-
     const auto size = presetMenu.presetPaths.size();
     if (size == 0)
         return;
@@ -179,19 +199,18 @@ void TheQuillmontAudioProcessorEditor::writePreset (const juce::File& file)
 
     settingsRecord.currentPresetFile = file.getFullPathName();
     settingsRecord.presetModified = 0;
-    loadedPresetPath = file.getFullPathName();
+    audioProcessor.setLoadedPresetFile (file.getFullPathName());
     rescanPresets();
 
     // In the list: selected by its path. Saved elsewhere: its name is shown, nothing in the
     // list is selected and nothing is loaded.
-    if (const auto index = findPreset (loadedPresetPath); index >= 0)
+    if (const auto index = findPreset (file.getFullPathName()); index >= 0)
     {
         presetMenu.selectPreset (index);
         return;
     }
 
-    showPresetAt (-1);
-    presetMenu.setText (file.getFileNameWithoutExtension(), juce::dontSendNotification);
+    showLoadedPreset (false);
 }
 
 void TheQuillmontAudioProcessorEditor::deletePreset()
@@ -199,13 +218,13 @@ void TheQuillmontAudioProcessorEditor::deletePreset()
     if (dialogPending)
         return;
 
-    rescanPresets();
-    const auto index = presetMenu.selectedPresetIndex;
-    const auto path = presetMenu.presetPaths[index];
+    // Only the loaded file is ever deleted, and only it is looked at.
+    const auto path = audioProcessor.getLoadedPresetFile();
     if (path.isEmpty() || ! juce::File (path).existsAsFile())
         return;
 
     const auto file = juce::File (path);
+    const auto index = findPreset (path);
     dialogPending = true;
     juce::Component::SafePointer<TheQuillmontAudioProcessorEditor> safe (this);
     korvanth::KV_Dialogs::askOkCancel ("Delete preset",
@@ -224,7 +243,7 @@ void TheQuillmontAudioProcessorEditor::deletePreset()
 
         safe->rescanPresets();
         const auto size = safe->presetMenu.presetPaths.size();
-        if (size > 0)
+        if (index >= 0 && size > 0)
             safe->presetMenu.selectPreset (previousIndex (index, size));
         else
             safe->showPresetAt (-1);
@@ -248,10 +267,33 @@ void TheQuillmontAudioProcessorEditor::resetPreset()
         if (! ok)
             return;
 
-        // Reloads the file that is loaded, wherever a rescan has moved it in the list.
-        safe->rescanPresets();
-        safe->loadPreset (safe->findPreset (safe->loadedPresetPath));
+        safe->revertToLoadedFile();
     });
+}
+
+void TheQuillmontAudioProcessorEditor::revertToLoadedFile()
+{
+    // The loaded file itself, in the list or not; a file that is gone or broken keeps the edits.
+    const auto path = audioProcessor.getLoadedPresetFile();
+    const auto file = path.isEmpty() ? juce::File() : juce::File (path);
+
+    if (! file.existsAsFile())
+    {
+        korvanth::KV_Dialogs::showMessage ("Reset preset",
+                                           path.isEmpty() ? juce::String ("No preset file is loaded, so there is nothing to reload.")
+                                                          : "The preset \"" + presetNameOf (path) + "\" is no longer there.",
+                                           this);
+        return;
+    }
+
+    if (! audioProcessor.loadPresetFile (file))
+    {
+        korvanth::KV_Dialogs::showMessage ("Reset preset", couldNotBeRead (path), this);
+        return;
+    }
+
+    audioProcessor.settings.presetModified = 0;
+    showLoadedPreset (false);
 }
 
 void TheQuillmontAudioProcessorEditor::randomise()

@@ -110,8 +110,6 @@ public:
     juce::Colour darkColour { 0xff3f3f3f };
     juce::Colour accentColour { 0xfff0e9de };
 
-    /** The preset's own file, by which the window knows what is loaded. */
-    juce::String loadedPresetPath;
 
 private:
     void buildLogoMenu();
@@ -145,12 +143,14 @@ private:
     void rescanPresets();
     void loadPreset (int index);
     void showPresetAt (int index);
+    void showLoadedPreset (bool modified);
     void markModified();
     void stepPreset (int direction);
     void savePreset();
     void writePreset (const juce::File& file);
     void deletePreset();
     void resetPreset();
+    void revertToLoadedFile();
     void randomise();
     static int previousIndex (int index, int size);
 

@@ -63,7 +63,13 @@ void TheQuillmontAudioProcessor::setStateInformation (const void* data, int size
     const auto numBytes = juce::jmin (available, static_cast<size_t> (textLength));
 
     if (auto xml = korvanth::SafeXml::parseBytes (juce::addBytesToPointer (data, envelopeHeaderBytes), numBytes))
+    {
         loadPresetFromXml (*xml);
+
+        // The project's sound now stands, whichever file it once came from.
+        if (korvanth::SafeXml::tagNameIs (*xml, presetTag))
+            setLoadedPresetFile ({});
+    }
 }
 
 void TheQuillmontAudioProcessor::savePresetToXml (juce::XmlElement& xml)
@@ -155,11 +161,16 @@ void TheQuillmontAudioProcessor::loadPresetFromXml (const juce::XmlElement& xml)
     }
 }
 
-void TheQuillmontAudioProcessor::loadPresetFile (const juce::File& file)
+bool TheQuillmontAudioProcessor::loadPresetFile (const juce::File& file)
 {
-    if (auto xml = korvanth::SafeXml::parseFile (file))
-        if (korvanth::SafeXml::tagNameIs (*xml, presetTag))
-            loadPresetFromXml (*xml);
+    const auto xml = korvanth::SafeXml::parseFile (file);
+
+    if (xml == nullptr || ! korvanth::SafeXml::tagNameIs (*xml, presetTag))
+        return false;
+
+    loadPresetFromXml (*xml);
+    setLoadedPresetFile (file.getFullPathName());
+    return true;
 }
 
 void TheQuillmontAudioProcessor::loadStartupPreset()

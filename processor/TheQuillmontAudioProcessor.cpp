@@ -84,6 +84,18 @@ void TheQuillmontAudioProcessor::setCurrentPresetName (const juce::String& name)
     currentPresetName = name;
 }
 
+juce::String TheQuillmontAudioProcessor::getLoadedPresetFile() const
+{
+    const juce::ScopedLock sl (presetNameLock);
+    return loadedPresetFile;
+}
+
+void TheQuillmontAudioProcessor::setLoadedPresetFile (const juce::String& path)
+{
+    const juce::ScopedLock sl (presetNameLock);
+    loadedPresetFile = path;
+}
+
 bool TheQuillmontAudioProcessor::isParameterLocked (int parameterIndex) const noexcept
 {
     if (! juce::isPositiveAndBelow (parameterIndex, (int) parameterLocks.size()))

@@ -67,6 +67,12 @@ public:
     void setEditorSize (int width, int height) noexcept;
     juce::String getCurrentPresetName() const;
     void setCurrentPresetName (const juce::String& name);
+
+    // The preset file the sound was last loaded from or saved to, by its full path; empty when
+    // the sound came from elsewhere (the defaults, a host restore). Reset and Delete act on it,
+    // and it outlives the window.
+    juce::String getLoadedPresetFile() const;
+    void setLoadedPresetFile (const juce::String& path);
     bool isParameterLocked (int parameterIndex) const noexcept;
     void setParameterLocked (int parameterIndex, bool locked) noexcept;
 
@@ -78,7 +84,8 @@ public:
     // State and preset files, in PresetState.cpp.
     void savePresetToXml (juce::XmlElement& xml);
     void loadPresetFromXml (const juce::XmlElement& xml);
-    void loadPresetFile (const juce::File& file);
+    // False, with nothing changed, for a file that cannot be read as one of our presets.
+    bool loadPresetFile (const juce::File& file);
 
     PluginSettings settings;
 
@@ -149,6 +156,7 @@ public:
 private:
     juce::CriticalSection presetNameLock;
     juce::String currentPresetName;
+    juce::String loadedPresetFile;
     std::atomic<EditorSize> editorSize { EditorSize {} };
     static_assert (std::atomic<EditorSize>::is_always_lock_free);
 

@@ -105,6 +105,7 @@ void KV_PresetMenu::selectPreset (int index)
     if (! juce::isPositiveAndBelow (index, presetPaths.size()))
         return;
 
+    beforeChoice = { selectedPresetIndex, selectedPresetPath, getText(), modified };
     selectedPresetIndex = index;
     selectedPresetPath = presetPaths[index];
     modified = false;
@@ -119,6 +120,16 @@ void KV_PresetMenu::selectPreset (int index)
 bool KV_PresetMenu::takeUserSelection()
 {
     return std::exchange (userSelectionPending, false);
+}
+
+void KV_PresetMenu::revertSelection()
+{
+    // A rescan since the choice may have moved the file that was selected.
+    selectedPresetIndex = beforeChoice.path.isNotEmpty() ? presetPaths.indexOf (beforeChoice.path) : beforeChoice.index;
+    selectedPresetPath = beforeChoice.path;
+    modified = beforeChoice.modified;
+    userSelectionPending = false;
+    setText (beforeChoice.text, juce::dontSendNotification);
 }
 
 void KV_PresetMenu::setModified (bool isModified)

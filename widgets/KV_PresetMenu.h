@@ -44,6 +44,10 @@ namespace korvanth
         /** True once after each selectPreset; the change message of a modified mark gives false. */
         bool takeUserSelection();
 
+        /** Puts back the selection, text and modified mark shown before the last selectPreset,
+            without a change message: the chosen preset could not be loaded. */
+        void revertSelection();
+
         /** Bound to the menu so that it receives null when the preset menu is gone. */
         static void menuCallback (int result, KV_PresetMenu* presetMenu);
 
@@ -73,9 +77,17 @@ namespace korvanth
         void scanAllPresets (juce::PopupMenu& menu);
         void scanFolder (juce::PopupMenu& menu, const juce::File& folder, int depth, juce::StringArray& openFolders);
 
+        struct Selection
+        {
+            int index = -1;
+            juce::String path, text;
+            bool modified = false;
+        };
+
         int entriesLeft = 0;
         bool tickGiven = false;
         bool userSelectionPending = false;
+        Selection beforeChoice;
 
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KV_PresetMenu)
     };

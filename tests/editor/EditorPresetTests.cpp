@@ -1,4 +1,5 @@
 #include "editor/EditorRig.h"
+#include "widgets/WidgetRig.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,22 @@ namespace
     void click (juce::Button& button)
     {
         button.triggerClick();
+        pump();
+    }
+
+    juce::File writeUnreadable (const juce::File& file)
+    {
+        file.getParentDirectory().createDirectory();
+        file.replaceWithText ("<TheQuillmont_Preset presetName=\"cut off\" Gain=\"0.9");
+        return file;
+    }
+
+    // The user turns the gain knob: a new value and the modified mark.
+    void touchGain (EditorRig& rig, float value)
+    {
+        rig.editor->sliderDragStarted (rig.editor->gainSlider.get());
+        rig.processor().parameter (P::gain).setValue (value);
+        rig.editor->sliderDragEnded (rig.editor->gainSlider.get());
         pump();
     }
 
@@ -264,4 +281,177 @@ TEST_F (ThreePresets, SaveOutsideThePresetsFolderShowsItsNameAndSelectsNothingIn
     EXPECT_EQ (editor.presetMenu.getText(), "Elsewhere");
     EXPECT_EQ (editor.presetMenu.selectedPresetIndex, -1);
     EXPECT_FLOAT_EQ (rig.gain(), 0.71f) << "no preset of the list is loaded over the one just saved";
+}
+
+TEST_F (ThreePresets, AnUnreadablePresetIsReportedAndTheLoadedOneStaysHoweverItIsReached)
+{
+    // In menu order: A, B Broken, B, C.
+    const auto broken = writeUnreadable (rig.presets().getChildFile ("B Broken.kvp"));
+    auto& editor = rig.openEditor();
+    auto& menu = editor.presetMenu;
+    pick (a);
+    touchGain (rig, 0.15f);
+
+    auto expectAStillLoaded = [&] (const char* how)
+    {
+        EXPECT_EQ (rig.dialogs->messages.size(), 1) << how;
+        EXPECT_EQ (rig.dialogs->messages[0], "Load Preset: The preset \"B Broken\" could not be read.") << how;
+        EXPECT_EQ (menu.getText(), "A*") << how;
+        EXPECT_EQ (menu.presetPaths[menu.selectedPresetIndex], a.getFullPathName()) << how;
+        EXPECT_FLOAT_EQ (rig.gain(), 0.15f) << how;
+        EXPECT_EQ (rig.processor().settings.presetModified, 1) << how;
+        EXPECT_EQ (rig.processor().getCurrentPresetName(), "A") << how;
+        rig.dialogs->messages.clear();
+    };
+
+    pick (broken);
+    expectAStillLoaded ("menu");
+    click (*editor.nextButton);
+    expectAStillLoaded ("next");
+
+    // The selection stayed on A: previous wraps round to C.
+    click (*editor.prevButton);
+    EXPECT_EQ (menu.getText(), "C");
+    EXPECT_FLOAT_EQ (rig.gain(), 0.3f);
+
+    // Deleting B makes its unreadable neighbour the next preset: B's sound stays.
+    pick (b);
+    rig.dialogs->okAnswers.push_back (true);
+    click (*editor.delButton);
+    EXPECT_FALSE (b.exists());
+    EXPECT_EQ (rig.dialogs->messages, juce::StringArray ("Load Preset: The preset \"B Broken\" could not be read."));
+    EXPECT_FLOAT_EQ (rig.gain(), 0.2f);
+    EXPECT_EQ (rig.processor().getCurrentPresetName(), "B");
+}
+
+TEST_F (ThreePresets, InTheWindowAnUnreadablePickAfterAGoodOneKeepsTheGoodOne)
+{
+    writeUnreadable (rig.presets().getChildFile ("B Broken.kvp"));
+    auto& editor = rig.openEditor();
+    WidgetRig window { editor.getWidth(), editor.getHeight() };
+    window.root().addAndMakeVisible (editor);
+    editor.setTopLeftPosition (0, 0);
+
+    auto chooseItem = [&] (int item)
+    {
+        window.click (window.centreOf (editor.presetMenu));
+        ASSERT_TRUE (WidgetRig::pumpUntil ([] { return WidgetRig::openMenu() != nullptr; }));
+        ASSERT_TRUE (window.chooseMenuItem (item));
+        pump (100);
+    };
+
+    chooseItem (1);
+    ASSERT_EQ (editor.presetMenu.getText(), "A");
+    ASSERT_FLOAT_EQ (rig.gain(), 0.1f);
+
+    chooseItem (2);
+    EXPECT_EQ (rig.dialogs->messages, juce::StringArray ("Load Preset: The preset \"B Broken\" could not be read."));
+    EXPECT_EQ (editor.presetMenu.getText(), "A");
+    EXPECT_FLOAT_EQ (rig.gain(), 0.1f);
+    EXPECT_EQ (rig.processor().getCurrentPresetName(), "A");
+    EXPECT_EQ (rig.processor().getLoadedPresetFile(), a.getFullPathName());
+
+    window.root().removeChildComponent (&editor);
+}
+
+TEST (EditorPresets, AnUnreadableStartUpPresetLeavesTheDefaultsAndIsNotShownAsLoaded)
+{
+    EditorRig rig;
+    writeUnreadable (rig.presets().getChildFile ("Factory/00 - INIT.kvp"));
+    EXPECT_FLOAT_EQ (rig.gain(), 0.5f);
+
+    auto& editor = rig.openEditor();
+    pump (100);
+    EXPECT_EQ (editor.presetMenu.getText(), "");
+    EXPECT_EQ (editor.presetMenu.selectedPresetIndex, -1);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.5f);
+}
+
+TEST_F (ThreePresets, SaveOpensOnTheUserFolderOrTheLastSavedFileNeverOnALoadedPreset)
+{
+    auto& editor = rig.openEditor();
+    pick (a);
+    click (*editor.saveButton);  // cancelled
+    ASSERT_EQ (rig.dialogs->chooserStarts.size(), 1);
+    EXPECT_EQ (rig.dialogs->chooserStarts[0], rig.presets());
+    EXPECT_TRUE (rig.dialogs->chooserStarts[0].isDirectory()) << "a folder opens with an empty name";
+
+    const auto saved = rig.presets().getChildFile ("Mine.kvp");
+    rig.dialogs->files.push_back (saved);
+    click (*editor.saveButton);
+    pick (c);
+    click (*editor.saveButton);
+    EXPECT_EQ (rig.dialogs->chooserStarts[2], saved);
+}
+
+TEST_F (ThreePresets, ResetReloadsTheLoadedFileOutsideTheListAndSaysWhenItCannot)
+{
+    auto& editor = rig.openEditor();
+    pick (b);
+    touchGain (rig, 0.71f);
+    const auto elsewhere = rig.sandbox.top.getChildFile ("Elsewhere.kvp");
+    rig.dialogs->files.push_back (elsewhere);
+    click (*editor.saveButton);
+
+    touchGain (rig, 0.25f);
+    rig.dialogs->okAnswers.push_back (true);
+    click (*editor.resetButton);
+    EXPECT_FLOAT_EQ (rig.gain(), 0.71f);
+    EXPECT_EQ (rig.processor().settings.presetModified, 0);
+    EXPECT_EQ (editor.presetMenu.getText(), "Elsewhere");
+    EXPECT_TRUE (rig.dialogs->messages.isEmpty());
+
+    // Broken by another program, then gone: the edits and the mark stay, and the user is told.
+    touchGain (rig, 0.25f);
+    writeUnreadable (elsewhere);
+    rig.dialogs->okAnswers.push_back (true);
+    click (*editor.resetButton);
+    elsewhere.deleteFile();
+    rig.dialogs->okAnswers.push_back (true);
+    click (*editor.resetButton);
+
+    EXPECT_EQ (rig.dialogs->messages, juce::StringArray ({ "Reset preset: The preset \"Elsewhere\" could not be read.",
+                                                           "Reset preset: The preset \"Elsewhere\" is no longer there." }));
+    EXPECT_FLOAT_EQ (rig.gain(), 0.25f);
+    EXPECT_EQ (rig.processor().settings.presetModified, 1);
+}
+
+TEST_F (ThreePresets, AReopenedWindowNeverTakesAnotherFileOfTheSameNameForTheLoadedOne)
+{
+    const auto first = rig.writePreset ("Bank1/Clean.kvp", 0.4f);
+    const auto second = rig.writePreset ("Bank2/Clean.kvp", 0.6f);
+    rig.openEditor();
+    pick (first);
+    rig.closeEditor();
+    first.deleteFile();
+
+    auto& editor = rig.openEditor();
+    pump (100);
+    EXPECT_EQ (editor.presetMenu.selectedPresetIndex, -1);
+
+    rig.processor().parameter (P::gain).setValue (0.9f);
+    rig.dialogs->okAnswers.push_back (true);
+    click (*editor.resetButton);
+    rig.dialogs->okAnswers.push_back (true);
+    click (*editor.delButton);
+
+    EXPECT_FLOAT_EQ (rig.gain(), 0.9f);
+    EXPECT_TRUE (second.existsAsFile());
+}
+
+TEST_F (ThreePresets, PreviousAndNextStepThroughTheListsOfTheLastOpeningWithoutReadingTheFolder)
+{
+    auto& editor = rig.openEditor();
+    pick (a);
+
+    // Since the menu last opened: a preset added beside A, and another folder set in the
+    // settings window, which waits for a restart.
+    rig.writePreset ("AA.kvp", 0.8f);
+    const auto other = rig.sandbox.top.getChildFile ("Other");
+    other.getChildFile ("X.kvp").replaceWithText ("<TheQuillmont_Preset presetName=\"X\" Gain=\"0.05\"/>");
+    rig.processor().settings.presetsPath = other.getFullPathName() + "/";
+
+    click (*editor.nextButton);
+    EXPECT_EQ (editor.presetMenu.getText(), "B");
+    EXPECT_FLOAT_EQ (rig.gain(), 0.2f);
 }

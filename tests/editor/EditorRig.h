@@ -33,9 +33,10 @@ namespace editortests
             return answer;
         }
 
-        juce::File chooseFile (const juce::String& title, const juce::File&, const juce::String&, int) override
+        juce::File chooseFile (const juce::String& title, const juce::File& start, const juce::String&, int) override
         {
             choosers.add (title);
+            chooserStarts.add (start);
             const auto file = files.empty() ? juce::File() : files.front();
             if (! files.empty())
                 files.pop_front();
@@ -43,6 +44,7 @@ namespace editortests
         }
 
         juce::StringArray questions, messages, choosers;
+        juce::Array<juce::File> chooserStarts;
         std::deque<bool> okAnswers;
         std::deque<juce::File> files;
 

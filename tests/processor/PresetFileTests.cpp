@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace
 {
     using P = QuillmontParameters::Index;
@@ -46,6 +48,13 @@ namespace
             file.replaceWithText (text);
             return file;
         }
+
+        juce::File writeBytes (const juce::String& name, const char* bytes) const
+        {
+            const auto file = sandbox.top.getChildFile (name);
+            file.replaceWithData (bytes, std::strlen (bytes));
+            return file;
+        }
     };
 }
 
@@ -68,7 +77,7 @@ TEST_F (PresetFile, SavedPresetMatchesTheFileFormatByteForByte)
 
 TEST_F (PresetFile, LoadingAPresetSetsNameParametersAndCircuit)
 {
-    processor.loadPresetFile (committedPreset ("Crunch.kvp"));
+    EXPECT_TRUE (processor.loadPresetFile (committedPreset ("Crunch.kvp")));
 
     EXPECT_EQ (processor.getCurrentPresetName(), "Crunch");
     EXPECT_EQ (processor.parameter (P::gain).getValue(), 0.75f);
@@ -110,19 +119,34 @@ TEST_F (PresetFile, UnusableFilesChangeNothing)
     unreadable.setReadOnly (true);
     unreadable.setExecutePermission (false);
 
-    processor.loadPresetFile (sandbox.top.getChildFile ("Missing.kvp"));
-    processor.loadPresetFile (folder);
-    processor.loadPresetFile (juce::File());
-    processor.loadPresetFile (juce::File ("/dev/zero"));
-    processor.loadPresetFile (write ("Empty.kvp", {}));
-    processor.loadPresetFile (write ("Text.kvp", "Gain=0.1"));
-    processor.loadPresetFile (write ("Truncated.kvp", "<TheQuillmont_Preset presetName=\"t\" Gain=\"0.1"));
-    processor.loadPresetFile (write ("Other.kvp", "<OtherPlugin_Preset presetName=\"o\" Gain=\"0.1\"/>"));
-    processor.loadPresetFile (write ("Deep.kvp", juce::String::repeatedString ("<TheQuillmont_Preset>", 200000)));
-    processor.loadPresetFile (write ("Instruction.kvp", "<TheQuillmont_Preset Gain=\"0.1\"><?pi x?>text</TheQuillmont_Preset>"));
-    processor.loadPresetFile (write ("Entities.kvp", "<!DOCTYPE x SYSTEM \"/dev/zero\"><TheQuillmont_Preset presetName=\"&x;\"/>"));
+    for (const auto& file : { sandbox.top.getChildFile ("Missing.kvp"), folder, juce::File(), juce::File ("/dev/zero"),
+        write ("Empty.kvp", {}),
+        write ("Text.kvp", "Gain=0.1"),
+        write ("Truncated.kvp", "<TheQuillmont_Preset presetName=\"t\" Gain=\"0.1"),
+        write ("Other.kvp", "<OtherPlugin_Preset presetName=\"o\" Gain=\"0.1\"/>"),
+        write ("Deep.kvp", juce::String::repeatedString ("<TheQuillmont_Preset>", 200000)),
+        write ("Instruction.kvp", "<TheQuillmont_Preset Gain=\"0.1\"><?pi x?>text</TheQuillmont_Preset>"),
+        write ("Entities.kvp", "<!DOCTYPE x SYSTEM \"/dev/zero\"><TheQuillmont_Preset presetName=\"&x;\"/>"),
+        write ("Huge.kvp", "<TheQuillmont_Preset presetName=\"" + juce::String::repeatedString ("x", 1 << 20) + "\"/>"),
+        writeBytes ("Overlong.kvp", "<TheQuillmont_Preset presetName=\"\xc0\xaf\"/>") })
+        EXPECT_FALSE (processor.loadPresetFile (file)) << file.getFullPathName();
 
     EXPECT_EQ (stateOf (processor), before);
+    EXPECT_EQ (processor.getLoadedPresetFile(), "");
+}
+
+TEST_F (PresetFile, TheLoadedFileIsKeptUntilAHostRestoreReplacesTheSound)
+{
+    const auto file = committedPreset ("Crunch.kvp");
+    EXPECT_TRUE (processor.loadPresetFile (file));
+    EXPECT_EQ (processor.getLoadedPresetFile(), file.getFullPathName());
+
+    EXPECT_FALSE (processor.loadPresetFile (write ("Broken.kvp", "<TheQuillmont_Preset")));
+    EXPECT_EQ (processor.getLoadedPresetFile(), file.getFullPathName());
+
+    const auto state = stateOf (processor);
+    processor.setStateInformation (state.getData(), (int) state.getSize());
+    EXPECT_EQ (processor.getLoadedPresetFile(), "");
 }
 
 TEST_F (PresetFile, SavedPresetLoadsBackOnAnotherInstance)
