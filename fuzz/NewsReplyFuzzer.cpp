@@ -65,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
         fuzzing::require (item.isForThisPlugin == (item.tags == productTag));
         fuzzing::require (item.url.endsWith (campaign));
         fuzzing::require (! item.newsRead);
+        fuzzing::require (item.title.length() <= korvanth::KV_NewsfeedThread::maxTitleLength);
     }
 
     fuzzing::require (cache.existsAsFile());

@@ -1,5 +1,6 @@
 #include "services/KV_Launcher.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -18,18 +19,62 @@ namespace
        #endif
     }
 
-    struct Openers
+    // The openers this plug-in started, reaped by a thread of their own as soon as each ends:
+    // an ended child stays a zombie of the host until someone waits for it. Only these children
+    // are ever waited for, by their own ids; the host's other children and its handling of
+    // SIGCHLD are none of the plug-in's business. The thread checks a few times a second while
+    // an opener runs (one may live as long as the browser it started) and sleeps while none does.
+    struct Openers : private juce::Thread
     {
-        juce::CriticalSection lock;
-        juce::String program;
-        // Kept until they end, so each one is waited for and leaves no zombie behind.
-        std::vector<std::unique_ptr<juce::ChildProcess>> running;
+        Openers() : juce::Thread ("Opener Watcher") {}
+
+        // At unload an opener still running is left to the host; the thread must not outlive
+        // the code it runs.
+        ~Openers() override { stopThread (1000); }
 
         void forgetFinished()
         {
             running.erase (std::remove_if (running.begin(), running.end(),
                                            [] (const auto& process) { return ! process->isRunning(); }),
                            running.end());
+        }
+
+        // Called with the lock held.
+        void watch (std::unique_ptr<juce::ChildProcess> process)
+        {
+            running.push_back (std::move (process));
+            startThread (juce::Thread::Priority::low);
+            notify();
+        }
+
+        juce::CriticalSection lock;
+        juce::String program;
+        std::vector<std::unique_ptr<juce::ChildProcess>> running;
+
+    private:
+        static constexpr int firstCheckMs = 5;
+        static constexpr int longestCheckMs = 200;
+
+        void run() override
+        {
+            auto interval = firstCheckMs;
+
+            while (! threadShouldExit())
+            {
+                bool anyRunning = false;
+
+                {
+                    const juce::ScopedLock scope (lock);
+                    forgetFinished();
+                    anyRunning = ! running.empty();
+                }
+
+                // A new opener wakes the thread and starts the checks afresh.
+                if (wait (anyRunning ? interval : -1))
+                    interval = firstCheckMs;
+                else
+                    interval = juce::jmin (interval * 2, longestCheckMs);
+            }
         }
     };
 
@@ -192,7 +237,7 @@ bool KV_Launcher::launch (const juce::String& argument)
     if (! process->start (juce::StringArray { program, argument }, 0))
         return false;
 
-    state.running.push_back (std::move (process));
+    state.watch (std::move (process));
     return true;
 }
 }

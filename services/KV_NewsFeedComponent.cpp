@@ -124,11 +124,23 @@ void KV_NewsFeedComponent::timerCallback()
 
 juce::String KV_NewsFeedComponent::displayTitle (const juce::String& title)
 {
-    juce::String shown;
+    // Collected first and turned into text once: appending one character at a time rescans and
+    // regrows the whole text each time, which made opening the menu quadratic in a title's length.
+    const auto length = title.length();
+    juce::Array<juce::juce_wchar> shown;
+    shown.ensureStorageAllocated (length);
+
     for (auto c : title)
         if (! (c < 0x20 || (c >= 0x7f && c < 0xa0)))
-            shown += juce::String::charToString (c);
-    return shown;
+            shown.add (c);
+
+    if (shown.size() == length)
+        return title;
+
+    if (shown.isEmpty())
+        return {};
+
+    return { juce::CharPointer_UTF32 (shown.data()), static_cast<size_t> (shown.size()) };
 }
 
 bool KV_NewsFeedComponent::readInCache (int32_t newsID) const

@@ -53,6 +53,32 @@ namespace korvanth
 
             return 0;
         }
+
+        // Cut by characters, so no UTF-8 sequence is split; the reader keeps a surrogate pair
+        // from a \u escape as two characters, and a high one left without its partner goes too.
+        juce::String titleOfAtMostMaxLength (const juce::String& title)
+        {
+            auto end = title.getCharPointer();
+
+            for (int i = 0; i < KV_NewsfeedThread::maxTitleLength; ++i)
+            {
+                if (end.isEmpty())
+                    return title;
+
+                ++end;
+            }
+
+            if (end.isEmpty())
+                return title;
+
+            auto last = end;
+            --last;
+
+            if (*last >= 0xd800 && *last <= 0xdbff)
+                end = last;
+
+            return { title.getCharPointer(), end };
+        }
     }
 
     KV_NewsfeedThread::KV_NewsfeedThread()
@@ -118,7 +144,7 @@ namespace korvanth
 
             NewsItem item;
             item.newsID = readNewsId (element["id"]);
-            item.title = element["title"].toString();
+            item.title = titleOfAtMostMaxLength (element["title"].toString());
             item.url = element["url"].toString() + campaign;
             item.tags = element["tags"].toString();
             item.newsRead = false;

@@ -16,6 +16,12 @@ namespace korvanth
         /** The feed is a handful of items; more than this from the service is not news. */
         static constexpr int maxNewsItems = 256;
 
+        /** Titles are cut to this many characters when the reply is read. A headline is one
+            line of the bell's menu: real ones stay under about 100 characters, and 256 already
+            runs wider than a screen at the menu's font, while the menu measures and draws every
+            character of every title each time it opens. */
+        static constexpr int maxTitleLength = 256;
+
         KV_NewsfeedThread();
         ~KV_NewsfeedThread() override;
 

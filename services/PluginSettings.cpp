@@ -3,9 +3,25 @@
 #include "services/SafeXml.h"
 
 #include <cmath>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace
 {
+    // The framework's own file writer, minus the replacing: the same bytes in the same format.
+    bool writeDocument (const juce::XmlElement& root, const juce::File& file)
+    {
+        juce::FileOutputStream out (file);
+
+        if (! out.openedOk())
+            return false;
+
+        root.writeTo (out);
+        out.flush();
+        return out.getStatus().wasOk();
+    }
+
     juce::File& baseFolderOverride()
     {
         static juce::File folder;
@@ -117,7 +133,7 @@ void PluginSettings::findUserPresetFolder()
         currentPresetFile = korvanth::SafeXml::fileForPath (presetsPath).getFullPathName();
 }
 
-bool PluginSettings::savePluginSettings() const
+juce::Result PluginSettings::savePluginSettings() const
 {
     juce::XmlElement root (rootTag);
     root.setAttribute ("pluginName", productName);
@@ -138,24 +154,53 @@ bool PluginSettings::savePluginSettings() const
                 custom->setAttribute (setting.name, std::isfinite (setting.value) ? setting.value : 0.0);
     }
 
-    // A relative path would land in the host's working folder, and a folder in the file's
-    // place would only be retried; both fail at once, like a missing folder. The framework's
-    // writer goes through a temporary file, so an interrupted write leaves the old file whole.
-    auto write = [&root] (const juce::File& target)
-    {
-        return target != juce::File() && ! target.isDirectory() && root.writeTo (target);
-    };
-
     const auto target = korvanth::SafeXml::fileForPath (settingsPath + settingsFileName);
     const auto defaultTarget = korvanth::SafeXml::fileForPath (defaultSettingsPath + settingsFileName);
 
-    // The copy in the default folder follows only a file that was written, so it never
-    // sends the next start to a folder that holds nothing.
-    if (! write (target))
-        return false;
+    std::vector<std::pair<juce::File, juce::String>> copies { { target, settingsPath } };
 
     if (defaultTarget != juce::File() && defaultTarget != target)
-        return write (defaultTarget);
+        copies.push_back ({ defaultTarget, defaultSettingsPath });
 
-    return true;
+    // Both copies or neither: a moved file that the default folder does not point to would
+    // never be read, and a default copy alone would send the next start to a folder without
+    // it. So every copy is written beside its target first, and no target is replaced until
+    // all of them are complete; a temporary that is not used goes with its TemporaryFile.
+    std::vector<std::unique_ptr<juce::TemporaryFile>> written;
+
+    for (const auto& [file, folder] : copies)
+    {
+        // A relative path would land in the host's working folder, and a folder in the file's
+        // place would only be retried; both fail at once, like a missing folder.
+        if (file == juce::File() || file.isDirectory())
+            return juce::Result::fail (folder);
+
+        auto temporary = std::make_unique<juce::TemporaryFile> (file);
+
+        if (! writeDocument (root, temporary->getFile()))
+            return juce::Result::fail (folder);
+
+        written.push_back (std::move (temporary));
+    }
+
+    // Replacing is a rename inside a folder just written to, so it hardly fails; should the
+    // second one fail all the same, the first target gets back what it held.
+    const auto firstExisted = target.existsAsFile();
+    juce::MemoryBlock firstBefore;
+    const auto firstKept = firstExisted && target.loadFileAsData (firstBefore);
+
+    for (size_t i = 0; i < written.size(); ++i)
+    {
+        if (written[i]->overwriteTargetFileWithTemporary())
+            continue;
+
+        if (i > 0 && firstKept)
+            target.replaceWithData (firstBefore.getData(), firstBefore.getSize());
+        else if (i > 0 && ! firstExisted)
+            target.deleteFile();
+
+        return juce::Result::fail (copies[i].second);
+    }
+
+    return juce::Result::ok();
 }

@@ -21,9 +21,11 @@ struct PluginSettings
 
     /** Writes the settings file into settingsPath and, when that is not the default settings
         folder, the same file into the default folder too: the next start reads only the
-        default folder, and finds the moved folder there. False when either write failed
-        (a missing folder, no permission); the loader's own writes ignore it. */
-    bool savePluginSettings() const;
+        default folder, and finds the moved folder there. Both copies are written or neither
+        is. On failure (a missing folder, no permission) the result's error message is the
+        folder that could not be written, as the record names it; the loader's own writes
+        ignore the result. */
+    juce::Result savePluginSettings() const;
 
     /** The folder the tree is rooted in: the framework's common documents folder, unless a
         test has moved it with overrideBaseFolder. */

@@ -113,11 +113,15 @@ void SettingsGUI::save()
     settings->usingLegacyParameters = legacyToggle.getToggleState() ? 1 : 0;
 
     // A file that was not written is not a saved setting: the record keeps what is on disk,
-    // the window stays open with the person's choices, and the person is told.
-    if (! settings->savePluginSettings())
+    // the window stays open with the person's choices, and the person is told which folder
+    // failed: it may be the default one rather than the one chosen.
+    const auto saved = settings->savePluginSettings();
+
+    if (saved.failed())
     {
         *settings = previous;
-        KV_Dialogs::showMessage (PluginSettings::productName, saveFailedMessage, this);
+        KV_Dialogs::showMessage (PluginSettings::productName,
+                                 juce::String (saveFailedMessage) + "\n" + saved.getErrorMessage(), this);
         return;
     }
 

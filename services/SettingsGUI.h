@@ -21,8 +21,9 @@ namespace korvanth
         void buttonClicked (juce::Button* clicked) override;
 
         static constexpr const char* restartMessage = "Please, restart your DAW to apply the new saved settings.";
+        /** Followed by a new line and the folder that could not be written. */
         static constexpr const char* saveFailedMessage =
-            "The settings could not be saved. Please choose a settings folder that exists and can be written.";
+            "The settings could not be saved. This folder does not exist or cannot be written:";
 
         PluginSettings* settings;
         juce::Label titleLabel;

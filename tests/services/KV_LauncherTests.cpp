@@ -102,3 +102,32 @@ TEST_F (Launcher, OnlyWebAddressesAndExistingAbsoluteFoldersAreOpened)
     expected.add (folder.getFullPathName());
     EXPECT_EQ (received(), sorted (expected));
 }
+
+TEST_F (Launcher, AnOpenerIsReapedAsSoonAsItEnds)
+{
+    // An opener that notes its process id and ends at once.
+    const auto quickOpener = folder.getChildFile ("quick-opener");
+    ASSERT_TRUE (quickOpener.replaceWithText ("#!/bin/sh\necho $$ > \"$0.pid\"\n", false, false, "\n"));
+    quickOpener.setExecutePermission (true);
+    KV_Launcher::setOpenerProgram (quickOpener.getFullPathName());
+    ASSERT_TRUE (KV_Launcher::openFolder (folder.getFullPathName()));
+
+    // Nothing here launches again or waits for openers: only the plug-in itself can reap it.
+    // Until then its /proc entry stays, as a zombie once it has ended.
+    const auto pidFile = quickOpener.getSiblingFile ("quick-opener.pid");
+    const auto deadline = juce::Time::getMillisecondCounter() + 5000;
+    auto pid = 0;
+
+    while (juce::Time::getMillisecondCounter() < deadline)
+    {
+        pid = pid > 0 ? pid : pidFile.loadFileAsString().trim().getIntValue();
+
+        if (pid > 0 && ! juce::File ("/proc/" + juce::String (pid)).exists())
+            break;
+
+        juce::Thread::sleep (5);
+    }
+
+    ASSERT_GT (pid, 0) << "the opener never ran";
+    EXPECT_FALSE (juce::File ("/proc/" + juce::String (pid)).exists()) << "the ended opener is still a zombie";
+}

@@ -70,6 +70,25 @@ TEST (NewsfeedBadInput, AFloodOfItemsIsCappedAndCountedQuickly)
     EXPECT_EQ (again->cachedNews.size(), korvanth::KV_NewsfeedThread::maxNewsItems);
 }
 
+TEST (NewsfeedBadInput, OverlongTitlesAreCutWithoutSplittingACharacter)
+{
+    constexpr auto cap = korvanth::KV_NewsfeedThread::maxTitleLength;
+    const auto accented = juce::String (juce::CharPointer_UTF8 ("\xc3\xa9"));
+    const auto headline = juce::String::repeatedString ("Amp update ", 11);
+    const auto pairAtTheCut = juce::String::repeatedString ("x", cap - 1) + "\\uD83D\\uDE00 and more";
+
+    ScratchFolder scratch;
+    const auto news = fetchAndMerge ({ 200, "[{ \"id\": 1, \"tags\": \"news\", \"title\": \"" + juce::String::repeatedString (accented, 200000) + "\" },"
+                                            " { \"id\": 2, \"tags\": \"news\", \"title\": \"" + pairAtTheCut + "\" },"
+                                            " { \"id\": 3, \"tags\": \"news\", \"title\": \"" + headline + "\" }]" },
+                                     scratch.cacheFile().getFullPathName());
+
+    ASSERT_EQ (news->newsItems.size(), 3);
+    EXPECT_EQ (news->newsItems[0].title, juce::String::repeatedString (accented, cap));
+    EXPECT_EQ (news->newsItems[1].title, juce::String::repeatedString ("x", cap - 1)) << "the pair goes whole";
+    EXPECT_EQ (news->newsItems[2].title, headline);
+}
+
 TEST (NewsfeedBadInput, AHostileCacheFileGivesNoRecords)
 {
     const juce::String twoItems { R"([{ "id": 3, "title": "a", "url": "u", "tags": "news" },

@@ -350,6 +350,33 @@ TEST_F (PluginSettingsFile, SaveThatCannotReachTheDefaultFolderFails)
     EXPECT_FALSE (settings.savePluginSettings());
 }
 
+TEST_F (PluginSettingsFile, FailedSaveLeavesNeitherCopyAndNamesTheFolderThatFailed)
+{
+    const auto moved = sandbox.base.getChildFile ("Moved Settings");
+    moved.createDirectory();
+    settings.loadPluginSettings();
+    settings.settingsPath = moved.getFullPathName() + "/";
+
+    // The moved folder can be written, the default one is missing.
+    const auto missingDefault = settings.savePluginSettings();
+    EXPECT_TRUE (missingDefault.failed());
+    EXPECT_EQ (missingDefault.getErrorMessage(), base() + "/Korvanth/Settings/");
+    EXPECT_EQ (moved.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
+
+    // The other way round: the default file keeps what it held, and nothing is left beside it.
+    sandbox.createInstalledFolders();
+    settings.savePluginSettings();
+    const auto before = SettingsSandbox::bytesOf (sandbox.settingsFile());
+    moved.deleteRecursively();
+    settings.newsfeedDisabled = 1;
+
+    const auto missingMoved = settings.savePluginSettings();
+    EXPECT_TRUE (missingMoved.failed());
+    EXPECT_EQ (missingMoved.getErrorMessage(), moved.getFullPathName() + "/");
+    EXPECT_EQ (SettingsSandbox::bytesOf (sandbox.settingsFile()), before);
+    EXPECT_EQ (sandbox.settingsFolder().getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
+}
+
 TEST_F (PluginSettingsFile, SavingReplacesTheFileWithoutLeavingTemporaries)
 {
     sandbox.createInstalledFolders();

@@ -181,12 +181,30 @@ TEST_F (SettingsWindow, UnwritableSettingsFolderIsNotTreatedAsSaved)
     click (panel().saveButton);
 
     ASSERT_EQ (dialogs.messages.size(), 1u);
-    EXPECT_EQ (dialogs.messages[0].text, korvanth::SettingsGUI::saveFailedMessage);
+    EXPECT_EQ (dialogs.messages[0].text, juce::String (korvanth::SettingsGUI::saveFailedMessage) + "\n"
+                                             + gone.getFullPathName() + "/");
     EXPECT_TRUE (window->documentWindow.isVisible());
     EXPECT_EQ (panel().settingsRow.field.getText(), gone.getFullPathName() + "/");
     EXPECT_EQ (settings.settingsPath, previousSettingsPath);
     EXPECT_EQ (settings.usingLegacyParameters, 0);
     EXPECT_EQ (SettingsSandbox::bytesOf (sandbox.settingsFile()), before);
+}
+
+TEST_F (SettingsWindow, MissingDefaultFolderIsNamedAndNothingIsLeftInTheChosenOne)
+{
+    window->showSettings();
+    const auto chosen = newFolder ("Chosen");
+    dialogs.chosenFiles.push_back (chosen);
+    click (panel().settingsRow.button);
+    sandbox.settingsFolder().deleteRecursively();
+    click (panel().saveButton);
+
+    ASSERT_EQ (dialogs.messages.size(), 1u);
+    EXPECT_EQ (dialogs.messages[0].text, juce::String (korvanth::SettingsGUI::saveFailedMessage) + "\n"
+                                             + sandbox.settingsFolder().getFullPathName() + "/");
+    EXPECT_TRUE (window->documentWindow.isVisible());
+    EXPECT_EQ (settings.settingsPath, sandbox.settingsFolder().getFullPathName() + "/");
+    EXPECT_EQ (chosen.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
 }
 
 TEST_F (SettingsWindow, ClosingTheEditorWhileAChooserIsOpenIsSafe)
