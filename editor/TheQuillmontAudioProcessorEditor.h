@@ -110,7 +110,6 @@ public:
     juce::Colour darkColour { 0xff3f3f3f };
     juce::Colour accentColour { 0xfff0e9de };
 
-
 private:
     void buildLogoMenu();
     void buildPresetMenu();
