@@ -4,6 +4,9 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+// Last: Xlib's macros clash with names in the headers above.
+#include "../support/X11Windows.h"
+
 namespace
 {
     void pump (int milliseconds)
@@ -71,4 +74,16 @@ TEST (HostedEditor, OpensResizesBackOntoItsRatioClosesAndReopensAtTheLastSize)
     HostWindow reopened (*plugin);
     ASSERT_NE (reopened.editor, nullptr);
     EXPECT_EQ (reopened.editor->getLocalBounds(), lastSize);
+}
+
+TEST (HostedEditor, OpensNoWindowBesideTheHostsOwn)
+{
+    auto plugin = host::loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    host::prepare (*plugin, 44100.0, 512);
+
+    HostWindow host (*plugin);
+    ASSERT_NE (host.editor, nullptr);
+    const auto hostWindow = reinterpret_cast<std::uintptr_t> (host.window.getPeer()->getNativeHandle());
+    EXPECT_EQ (viewableWindowsOfThisProcess(), std::vector<std::uintptr_t> { hostWindow });
 }
