@@ -9,6 +9,27 @@ namespace
         static KV_Dialogs::Answerer* answerer = nullptr;
         return answerer;
     }
+
+    // The framework centres a box on its component inside that display, then lays the box out
+    // again larger about the same centre, which near the display's edge pushes it off screen.
+    // So the box that the call just opened is put back inside the display's user area.
+    void keepNewBoxInsideItsDisplay (int modalCountBefore, juce::Component* associatedComponent)
+    {
+        auto& modal = *juce::ModalComponentManager::getInstance();
+        auto* box = modal.getNumModalComponents() > modalCountBefore ? modal.getModalComponent (0) : nullptr;
+
+        if (box == nullptr || ! box->isOnDesktop())
+            return;
+
+        const auto& displays = juce::Desktop::getInstance().getDisplays();
+        const auto* display = displays.getDisplayForRect (associatedComponent != nullptr ? associatedComponent->getScreenBounds()
+                                                                                           : box->getScreenBounds());
+        if (display == nullptr)
+            return;
+
+        const auto scale = box->getDesktopScaleFactor() / juce::Desktop::getInstance().getGlobalScaleFactor();
+        box->setBounds (box->getBounds().constrainedWithin (display->userArea / scale));
+    }
 }
 
 void KV_Dialogs::setAnswerer (Answerer* answerer)
@@ -25,8 +46,10 @@ void KV_Dialogs::showMessage (const juce::String& title, const juce::String& mes
         return;
     }
 
+    const auto modalCountBefore = juce::ModalComponentManager::getInstance()->getNumModalComponents();
     juce::NativeMessageBox::showMessageBoxAsync (juce::MessageBoxIconType::InfoIcon, title, message,
                                                  associatedComponent, nullptr);
+    keepNewBoxInsideItsDisplay (modalCountBefore, associatedComponent);
 }
 
 void KV_Dialogs::askOkCancel (const juce::String& title, const juce::String& message,
@@ -39,9 +62,11 @@ void KV_Dialogs::askOkCancel (const juce::String& title, const juce::String& mes
     }
 
     // The framework answers 1 for OK and 0 for Cancel or a closed box.
+    const auto modalCountBefore = juce::ModalComponentManager::getInstance()->getNumModalComponents();
     juce::NativeMessageBox::showOkCancelBox (juce::MessageBoxIconType::QuestionIcon, title, message, associatedComponent,
                                              juce::ModalCallbackFunction::create (
                                                  [onAnswer = std::move (onAnswer)] (int result) { onAnswer (result != 0); }));
+    keepNewBoxInsideItsDisplay (modalCountBefore, associatedComponent);
 }
 
 void KV_Dialogs::chooseFile (std::unique_ptr<juce::FileChooser>& holder, const juce::String& title,

@@ -2,8 +2,10 @@
 
 namespace korvanth
 {
+// Kept off the desktop until first shown: on X11, switching a desktop window to the native
+// title bar recreates its peer and brings it to front, which maps it, hidden or not.
 KV_SettingsDocumentWindow::KV_SettingsDocumentWindow()
-    : juce::DocumentWindow ("Settings", juce::Colour (0xff808080), juce::DocumentWindow::closeButton, true)
+    : juce::DocumentWindow ("Settings", juce::Colour (0xff808080), juce::DocumentWindow::closeButton, false)
 {
     setUsingNativeTitleBar (true);
     setResizable (false, false);

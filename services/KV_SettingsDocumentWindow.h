@@ -5,7 +5,7 @@
 namespace korvanth
 {
     /** The desktop window titled "Settings" that shows the settings panel; closing it only
-        hides it, like Cancel. */
+        hides it, like Cancel. Built off the desktop; its owner adds it when first showing it. */
     class KV_SettingsDocumentWindow : public juce::DocumentWindow
     {
     public:

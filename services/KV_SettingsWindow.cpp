@@ -20,6 +20,12 @@ void KV_SettingsWindow::showSettings()
     documentWindow.setAlwaysOnTop (true);
     documentWindow.setContentNonOwned (&settingsGUI, true);
     documentWindow.centreAroundComponent (owner, settingsGUI.getWidth(), settingsGUI.getHeight());
+
+    // Joins the desktop here rather than at construction (see the document window), already
+    // always on top so that its peer is made once.
+    if (! documentWindow.isOnDesktop())
+        documentWindow.addToDesktop();
+
     documentWindow.setVisible (true);
 }
 }

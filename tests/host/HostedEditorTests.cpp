@@ -4,6 +4,9 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+// Last: Xlib's macros clash with names in the headers above.
+#include "../support/X11Windows.h"
+
 namespace
 {
     void pump (int milliseconds)
@@ -103,4 +106,16 @@ TEST (HostedEditor, AHostGetsTheSizesThePlugInOffersExactlyAndNeverMoreThanItAsk
         EXPECT_LE (got.getWidth(), asked.getWidth()) << "asked " << asked.toString() << ", got " << got.toString();
         EXPECT_LE (got.getHeight(), asked.getHeight()) << "asked " << asked.toString() << ", got " << got.toString();
     }
+}
+
+TEST (HostedEditor, OpensNoWindowBesideTheHostsOwn)
+{
+    auto plugin = host::loadPlugin();
+    ASSERT_NE (plugin, nullptr);
+    host::prepare (*plugin, 44100.0, 512);
+
+    HostWindow host (*plugin);
+    ASSERT_NE (host.editor, nullptr);
+    const auto hostWindow = reinterpret_cast<std::uintptr_t> (host.window.getPeer()->getNativeHandle());
+    EXPECT_EQ (viewableWindowsOfThisProcess(), std::vector<std::uintptr_t> { hostWindow });
 }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+// Last: Xlib's macros clash with names in the headers above.
+#include "support/X11Windows.h"
+
 using korvanth::KV_SettingsWindow;
 
 namespace
@@ -217,4 +220,68 @@ TEST_F (SettingsWindow, ClosingTheEditorWhileAChooserIsOpenIsSafe)
     juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
     korvanth::KV_Dialogs::setAnswerer (&dialogs);
     SUCCEED();
+}
+
+TEST_F (SettingsWindow, OpensInsideTheDisplayWhenTheEditorIsAtItsEdge)
+{
+    const auto userArea = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay()->userArea;
+
+    for (const auto topLeft : { juce::Point<int> (-600, -500), userArea.getBottomRight() - juce::Point<int> (100, 100) })
+    {
+        editor.setTopLeftPosition (topLeft);
+        window->showSettings();
+        EXPECT_TRUE (userArea.contains (window->documentWindow.getScreenBounds()))
+            << window->documentWindow.getScreenBounds().toString();
+        window->documentWindow.closeButtonPressed();
+    }
+}
+
+TEST_F (SettingsWindow, FolderChooserComesUpAboveItAndTakesClicks)
+{
+    // The real chooser, and clicks that the X server routes to whichever window is on top.
+    korvanth::KV_Dialogs::setAnswerer (nullptr);
+    const auto pumpUntil = [] (auto done)
+    {
+        for (int i = 0; i < 100 && ! done(); ++i)
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
+        return done();
+    };
+    const auto handleOf = [] (juce::Component& c) { return reinterpret_cast<std::uintptr_t> (c.getPeer()->getNativeHandle()); };
+    auto& modal = *juce::ModalComponentManager::getInstance();
+
+    window->showSettings();
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
+    const auto button = panel().presetsRow.button.getScreenBounds().getCentre();
+    clickOnScreen (button.x, button.y);
+
+    // Without a desktop chooser program the framework opens a window of its own.
+    auto* chooser = [&]() -> juce::FileChooserDialogBox*
+    {
+        pumpUntil ([&] { return modal.getNumModalComponents() > 0; });
+        return dynamic_cast<juce::FileChooserDialogBox*> (modal.getModalComponent (0));
+    }();
+    if (chooser == nullptr)
+        GTEST_SKIP() << "the platform's own chooser opened";
+
+    const auto stack = viewableWindowsOfThisProcess();
+    const auto settingsAt = std::find (stack.begin(), stack.end(), handleOf (window->documentWindow));
+    const auto chooserAt = std::find (stack.begin(), stack.end(), handleOf (*chooser));
+    ASSERT_NE (settingsAt, stack.end());
+    ASSERT_NE (chooserAt, stack.end());
+    EXPECT_GT (chooserAt, settingsAt) << "the settings window lies over its folder chooser";
+
+    // A click on the chooser's Cancel, where the settings window lies too, reaches the chooser.
+    juce::Component* cancel = nullptr;
+    for (auto* c : chooser->getContentComponent()->getChildren())
+        if (auto* b = dynamic_cast<juce::TextButton*> (c); b != nullptr && b->getButtonText() == "Cancel")
+            cancel = b;
+    ASSERT_NE (cancel, nullptr);
+    const auto target = cancel->getScreenBounds().getCentre();
+    window->documentWindow.setTopLeftPosition (target - juce::Point<int> (200, 150));
+    ASSERT_TRUE (window->documentWindow.getScreenBounds().contains (target));
+
+    clickOnScreen (target.x, target.y);
+    EXPECT_TRUE (pumpUntil ([&] { return modal.getNumModalComponents() == 0; })) << "the chooser took no click";
+    EXPECT_EQ (panel().presetsRow.path, settings.presetsPath);
+    EXPECT_TRUE (window->documentWindow.isVisible());
 }
