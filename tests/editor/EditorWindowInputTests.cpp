@@ -27,8 +27,8 @@ namespace
 TEST (EditorWindowInput, TheVersionTextLetsClicksThroughToThePresetBarBelowIt)
 {
     EditorRig rig;
-    rig.writePreset ("00 - INIT.kvp", 0.1f);
-    rig.writePreset ("B.kvp", 0.2f);
+    rig.writePreset ("Factory/00 - INIT.kvp", 0.1f);
+    rig.writePreset ("Factory/B.kvp", 0.2f);
     auto& editor = rig.openEditor();
     editor.setSize (1050, 900);
     ShownEditor shown (editor);
@@ -58,7 +58,7 @@ TEST (EditorWindowInput, TheVersionTextLetsClicksThroughToThePresetBarBelowIt)
 TEST (EditorWindowInput, AnArrowKeyOnAClickedKnobIsOneHostGestureAndMarksThePreset)
 {
     EditorRig rig;
-    rig.writePreset ("00 - INIT.kvp", 0.1f);
+    rig.writePreset ("Factory/00 - INIT.kvp", 0.1f);
     auto& editor = rig.openEditor();
     ShownEditor shown (editor);
     pump();
