@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 // Last: Xlib's macros clash with names in the headers above.
 #include "EmbeddingHost.h"
@@ -30,6 +31,8 @@ namespace
         host.pump (std::chrono::milliseconds (300));
         const auto opened = host.getEditorSize();
         EXPECT_TRUE (embedsOneWindowOfSize (host, opened));
+        EXPECT_EQ (EmbeddingHost::getViewableTopLevelWindows (display), std::vector<::Window> { host.getHostWindow() })
+            << "the plug-in showed a window of its own beside the host's";
 
         const auto settled = host.resizeEditor (1050, 900);
         host.pump (std::chrono::milliseconds (300));
