@@ -23,6 +23,21 @@ namespace
     {
         return "The preset \"" + presetNameOf (path) + "\" could not be read.";
     }
+
+    // Until a preset is saved the start is the presets folder, which the chooser opens with an
+    // empty name. A folder that is gone would open at its parent with its own name filled in as
+    // the file name, so the nearest folder that exists is used. The last saved file, gone or
+    // not, keeps its name as the suggestion.
+    juce::File saveChooserStart (const juce::String& currentPresetFile)
+    {
+        auto start = juce::File (currentPresetFile);
+        if (start.existsAsFile() || start.hasFileExtension (presetExtension))
+            return start;
+
+        while (! start.isDirectory() && start.getParentDirectory() != start)
+            start = start.getParentDirectory();
+        return start;
+    }
 }
 
 int TheQuillmontAudioProcessorEditor::findPreset (const juce::String& path) const
@@ -140,7 +155,7 @@ void TheQuillmontAudioProcessorEditor::savePreset()
     const auto chooserFlags = juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
                      | juce::FileBrowserComponent::warnAboutOverwriting;
 
-    korvanth::KV_Dialogs::chooseFile (fileChooser, "Save Preset", juce::File (audioProcessor.settings.currentPresetFile),
+    korvanth::KV_Dialogs::chooseFile (fileChooser, "Save Preset", saveChooserStart (audioProcessor.settings.currentPresetFile),
                                       "*" + presetExtension, chooserFlags, [safe] (const juce::File& chosen)
     {
         if (safe == nullptr)

@@ -79,7 +79,17 @@ void KV_Dialogs::chooseFile (std::unique_ptr<juce::FileChooser>& holder, const j
         return;
     }
 
-    holder = std::make_unique<juce::FileChooser> (title, start, patterns);
+   #if JUCE_LINUX || JUCE_BSD
+    // Here the "native" chooser is zenity or kdialog, a window of another process that a window
+    // manager keeps below our always-on-top settings window. It also fills a start folder's name
+    // in as the file name and changes the host's working directory. The framework's own chooser
+    // does none of that.
+    constexpr bool useNativeChooser = false;
+   #else
+    constexpr bool useNativeChooser = true;
+   #endif
+
+    holder = std::make_unique<juce::FileChooser> (title, start, patterns, useNativeChooser);
     holder->launchAsync (flags, [onChosen = std::move (onChosen)] (const juce::FileChooser& chooser)
     {
         onChosen (chooser.getResult());

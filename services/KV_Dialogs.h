@@ -36,9 +36,9 @@ namespace korvanth
         static void askOkCancel (const juce::String& title, const juce::String& message,
                                  juce::Component* associatedComponent, std::function<void (bool)> onAnswer);
 
-        /** The platform's file chooser with juce::FileBrowserComponent flags. The chooser lives
-            in the caller's holder, so deleting the caller closes it and no answer arrives;
-            onChosen receives an invalid File when the person cancels. */
+        /** A file chooser (the framework's own on Linux) with juce::FileBrowserComponent flags.
+            The chooser lives in the caller's holder, so deleting the caller closes it and no
+            answer arrives; onChosen receives an invalid File when the person cancels. */
         static void chooseFile (std::unique_ptr<juce::FileChooser>& holder, const juce::String& title,
                                 const juce::File& start, const juce::String& patterns, int flags,
                                 std::function<void (const juce::File&)> onChosen);
