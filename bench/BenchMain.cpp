@@ -3,6 +3,7 @@
 
 #include "FirstPrepareChild.h"
 
+#include "editor/WindowManagerAtoms.h"
 #include "services/PluginSettings.h"
 
 // The processor starts timers when it is built, so the framework must be up; and it reads and
@@ -10,6 +11,8 @@
 int main (int argc, char** argv)
 {
     juce::ScopedJuceInitialiser_GUI framework;
+    // Some benchmarks open windows without an editor: a bare virtual display needs the atoms too.
+    ensureWindowManagerAtoms();
 
     const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
                             .getNonexistentChildFile ("quillmont-bench", {}, false);
