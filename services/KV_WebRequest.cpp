@@ -2,27 +2,33 @@
 
 namespace
 {
-    // Follows JSON string literals a character at a time, so the scans below see only what
-    // lies outside them.
+    // Follows string literals a character at a time, so the scans below see only what lies
+    // outside them. The framework's reader takes single-quoted strings too.
     struct StringLiterals
     {
         // True when c belongs to a string literal, its quotes included.
         bool take (juce::juce_wchar c)
         {
-            if (! inString)
-                return inString = (c == '"');
+            if (quote == 0)
+            {
+                if (c != '"' && c != '\'')
+                    return false;
+
+                quote = c;
+                return true;
+            }
 
             if (escaped)
                 escaped = false;
             else if (c == '\\')
                 escaped = true;
-            else if (c == '"')
-                inString = false;
+            else if (c == quote)
+                quote = 0;
 
             return true;
         }
 
-        bool inString = false;
+        juce::juce_wchar quote = 0;
         bool escaped = false;
     };
 
@@ -55,8 +61,10 @@ namespace
 
     // The framework's JSON reader gathers a number's whole part in 64 bits and its exponent in
     // an int, unchecked: longer ones overflow (undefined behaviour) and may read as anything.
-    // Finds, outside string literals, a whole part of more than 18 significant digits or an
-    // exponent of more than 9; no feed carries such numbers.
+    // After a minus sign it takes whatever comes next as the first digit ("-.5" starts at -2
+    // and multiplies on). Finds, outside string literals, a minus sign not followed by a digit,
+    // a whole part of more than 18 significant digits or an exponent of more than 9; no feed
+    // carries such numbers.
     bool hasNumberBeyondReader (const juce::String& text)
     {
         constexpr int maxWholeDigits = 18;
@@ -106,6 +114,16 @@ namespace
             else if (part == Part::exponentSign && (c == '+' || c == '-'))
             {
                 part = Part::exponent;
+            }
+            else if (c == '-')
+            {
+                const auto next = *(p + 1);
+
+                if (next < '0' || next > '9')
+                    return true;
+
+                part = Part::none;
+                significantDigits = 0;
             }
             else
             {
@@ -313,7 +331,7 @@ void KV_WebRequest::takeReplyBody (const void* data, size_t numBytes)
 
     if (hasNumberBeyondReader (text))
     {
-        response.result = juce::Result::fail ("JSON number too long to read");
+        response.result = juce::Result::fail ("JSON number malformed or too long to read");
         return;
     }
 

@@ -214,9 +214,10 @@ TEST (WebRequest, DeeplyNestedReplyFailsInsteadOfOverflowingTheStack)
     EXPECT_TRUE (getFrom ({ 200, text }).result.wasOk());
 }
 
-// The framework's JSON reader overflows on a whole part of more than 18 digits or an exponent of
-// more than 9; such a reply is refused before it gets there.
-TEST (WebRequest, NumbersTooLongForTheReaderAreRefused)
+// The framework's JSON reader overflows on a whole part of more than 18 digits, an exponent of
+// more than 9, or a minus sign before anything but a digit; such a reply is refused before it
+// gets there.
+TEST (WebRequest, NumbersTheReaderCannotTakeAreRefused)
 {
     auto parse = [] (const char* text)
     {
@@ -231,15 +232,16 @@ TEST (WebRequest, NumbersTooLongForTheReaderAreRefused)
     EXPECT_EQ (static_cast<double> (longest.json[1]), -123456789012345678.25);
     EXPECT_EQ (static_cast<double> (longest.json[2]), 0.0);
 
-    for (const auto* tooLong : { "[1000000000000000000]", "[1.5e+1000000000]", "{\"id\": -12345678901234567890.5}" })
+    for (const auto* tooLong : { "[1000000000000000000]", "[1.5e+1000000000]", "{\"id\": -12345678901234567890.5}",
+                                 "[{\"id\":-.0000000000009999999}]", "[- .5]", "[-", "['\"', 12345678901234567890]" })
     {
         const auto response = parse (tooLong);
         EXPECT_TRUE (response.result.getErrorMessage().contains ("number")) << tooLong;
         EXPECT_TRUE (response.json.isVoid()) << tooLong;
     }
 
-    // Digits inside strings and after the point are not counted.
-    EXPECT_TRUE (parse ("[\"12345678901234567890123\", 0.12345678901234567890123]").result.wasOk());
+    // Digits inside strings of either quote and after the point are not counted.
+    EXPECT_TRUE (parse ("[\"12345678901234567890123\", '-.5', 0.12345678901234567890123, -0.5e-7]").result.wasOk());
 }
 
 TEST (WebRequest, CancelAbortsAStalledExchange)
