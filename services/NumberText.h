@@ -15,4 +15,14 @@ namespace korvanth
 */
 double textToDouble (const juce::String& text);
 
+/** Writes a finite number as text that textToDouble reads back as the same double.
+
+    This is the framework's serialiseDouble text (what XmlElement::setAttribute writes for a
+    double) wherever that reads back exactly. The framework keeps only 16 significant digits
+    from 1e6 up and from 1e-5 down; such a number gets the shortest text of up to 17 digits
+    that reads back. Below about 1e-308, where the reader makes any exponent zero, the digits
+    are written after the point of e-308.
+*/
+juce::String doubleToText (double value);
+
 } // namespace korvanth

@@ -1,5 +1,6 @@
 #include "services/PluginSettings.h"
 
+#include "services/NumberText.h"
 #include "services/SafeXml.h"
 
 #include <cmath>
@@ -151,7 +152,7 @@ juce::Result PluginSettings::savePluginSettings() const
 
         for (const auto& setting : customSettings)
             if (juce::XmlElement::isValidXmlName (setting.name))
-                custom->setAttribute (setting.name, std::isfinite (setting.value) ? setting.value : 0.0);
+                custom->setAttribute (setting.name, korvanth::doubleToText (std::isfinite (setting.value) ? setting.value : 0.0));
     }
 
     const auto target = korvanth::SafeXml::fileForPath (settingsPath + settingsFileName);
