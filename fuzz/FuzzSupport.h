@@ -2,6 +2,7 @@
 
 #include "processor/TheQuillmontAudioProcessor.h"
 #include "services/PluginSettings.h"
+#include "tests/support/FreshTempFolder.h"
 
 #include <juce_events/juce_events.h>
 
@@ -39,8 +40,8 @@ namespace fuzzing
         juce::File settingsFolder() const { return base.getChildFile ("Korvanth/Settings"); }
         juce::File presetsFolder() const  { return base.getChildFile ("Korvanth/Presets/The Quillmont"); }
 
-        const juce::File base = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                                    .getNonexistentChildFile ("quillmont-fuzz", {}, false);
+        // One per process: fuzzers run side by side (ctest -j, libFuzzer's -jobs).
+        const juce::File base = makeFreshTempFolder ("quillmont-fuzz");
     };
 
     inline Sandbox& sandbox()

@@ -12,4 +12,5 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DQUILLMONT_BUILD_FUZZERS=ON -DQUILLMONT_BUILD_TESTS=OFF -DQUILLMONT_BUILD_BENCHMARKS=OFF \
       -DQUILLMONT_FUZZ_RUNS="$runs" -DQUILLMONT_FUZZ_SECONDS=120
 cmake --build "$build" -j "$(nproc)" --target fuzz_state fuzz_preset_file fuzz_settings_file fuzz_news_reply
-ctest --test-dir "$build" -R '^fuzz_' --output-on-failure
+# Side by side, as each has a sandbox of its own.
+ctest --test-dir "$build" -R '^fuzz_' --output-on-failure -j 4

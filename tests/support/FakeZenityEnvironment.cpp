@@ -1,4 +1,5 @@
 #include "support/FakeZenity.h"
+#include "support/FreshTempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,7 @@ namespace
     {
         void SetUp() override
         {
-            folder() = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                           .getNonexistentChildFile ("quillmont-fake-zenity", {}, false);
-            ASSERT_TRUE (folder().createDirectory());
+            folder() = makeFreshTempFolder ("quillmont-fake-zenity");
 
             const auto script = folder().getChildFile ("zenity");
             ASSERT_TRUE (script.replaceWithText ("#!/bin/sh\n"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/PluginSettings.h"
+#include "support/FreshTempFolder.h"
 
 #include <juce_core/juce_core.h>
 
@@ -13,8 +14,7 @@ struct SettingsSandbox
     SettingsSandbox()
         : previousBase (PluginSettings::getBaseFolder())
     {
-        top = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                  .getNonexistentChildFile ("quillmont-tests", {}, false);
+        top = makeFreshTempFolder ("quillmont-tests");
         base = top.getChildFile ("a-shared-documents-folder-with-a-long-name");
         base.createDirectory();
         PluginSettings::overrideBaseFolder (base);
