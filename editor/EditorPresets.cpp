@@ -7,6 +7,8 @@
 
 #include "services/KV_Dialogs.h"
 
+#include <utility>
+
 namespace
 {
     using P = QuillmontParameters::Index;
@@ -22,6 +24,25 @@ namespace
     juce::String couldNotBeRead (const juce::String& path)
     {
         return "The preset \"" + presetNameOf (path) + "\" could not be read.";
+    }
+
+    // One message for all a step went past; a long run of damaged files is named in part.
+    juce::String couldNotBeRead (const juce::StringArray& paths)
+    {
+        if (paths.size() == 1)
+            return couldNotBeRead (paths[0]);
+
+        constexpr int namedAtMost = 5;
+        juce::StringArray names;
+        for (int i = 0; i < juce::jmin (paths.size(), namedAtMost); ++i)
+            names.add ("\"" + presetNameOf (paths[i]) + "\"");
+
+        if (const auto others = paths.size() - names.size(); others > 0)
+            names.add (juce::String (others) + (others == 1 ? " other" : " others"));
+
+        const auto last = names[names.size() - 1];
+        names.remove (names.size() - 1);
+        return "The presets " + names.joinIntoString (", ") + " and " + last + " could not be read.";
     }
 
     // Until a preset is saved the start is the presets folder, which the chooser opens with an
@@ -104,21 +125,40 @@ void TheQuillmontAudioProcessorEditor::rescanPresets()
 
 void TheQuillmontAudioProcessorEditor::loadPreset (int index)
 {
-    const auto path = presetMenu.presetPaths[index];
+    // A step goes on past presets that cannot be read, the way it was going, until one loads or
+    // it comes round to the one still loaded. A pick from the menu tries only what was picked.
+    const auto direction = std::exchange (stepDirection, 0);
+    const auto size = presetMenu.presetPaths.size();
+    const auto start = findPreset (audioProcessor.getLoadedPresetFile());
+    juce::StringArray unreadable;
 
-    // Unreadable: the sound, the selection and the mark stay those of the preset still loaded.
-    if (path.isEmpty() || ! audioProcessor.loadPresetFile (juce::File (path)))
+    for (int tries = 0; tries < juce::jmax (1, size); ++tries)
     {
-        presetMenu.revertSelection();
-        korvanth::KV_Dialogs::showMessage ("Load Preset", couldNotBeRead (path), this);
-        return;
+        const auto path = presetMenu.presetPaths[index];
+
+        if (path.isNotEmpty() && audioProcessor.loadPresetFile (juce::File (path)))
+        {
+            // Its place is known: no search through a large library on every click.
+            audioProcessor.settings.presetModified = 0;
+            audioProcessor.currentPresetIndex = (float) index;
+            showPresetAt (index);
+            presetMenu.setModified (false);
+
+            if (! unreadable.isEmpty())
+                korvanth::KV_Dialogs::showMessage ("Load Preset", couldNotBeRead (unreadable), this);
+            return;
+        }
+
+        unreadable.add (path);
+        index = steppedIndex (index, direction, size);
+
+        if (direction == 0 || index == start)
+            break;
     }
 
-    // Its place is known: no search through a large library on every click.
-    audioProcessor.settings.presetModified = 0;
-    audioProcessor.currentPresetIndex = (float) index;
-    showPresetAt (index);
-    presetMenu.setModified (false);
+    // Nothing loaded: the sound, the selection and the mark stay those of the preset still loaded.
+    presetMenu.revertSelection();
+    korvanth::KV_Dialogs::showMessage ("Load Preset", couldNotBeRead (unreadable), this);
 }
 
 void TheQuillmontAudioProcessorEditor::markModified()
@@ -134,14 +174,21 @@ int TheQuillmontAudioProcessorEditor::previousIndex (int index, int size)
     return index < 1 ? size - 1 : index - 1;
 }
 
+int TheQuillmontAudioProcessorEditor::steppedIndex (int index, int direction, int size)
+{
+    if (direction < 0)
+        return previousIndex (index, size);
+    return index + 1 < size ? index + 1 : 0;
+}
+
 void TheQuillmontAudioProcessorEditor::stepPreset (int direction)
 {
     const auto size = presetMenu.presetPaths.size();
     if (size == 0)
         return;
 
-    const auto i = presetMenu.selectedPresetIndex;
-    presetMenu.selectPreset (direction < 0 ? previousIndex (i, size) : (i + 1 < size ? i + 1 : 0));
+    stepDirection = direction;
+    presetMenu.selectPreset (steppedIndex (presetMenu.selectedPresetIndex, direction, size));
 }
 
 void TheQuillmontAudioProcessorEditor::savePreset()
@@ -256,12 +303,15 @@ void TheQuillmontAudioProcessorEditor::deletePreset()
         if (! ok || ! file.existsAsFile() || ! file.deleteFile() || file.exists())
             return;
 
+        // The deleted name leaves the box at once: should no neighbour load, it stays empty.
         safe->rescanPresets();
+        safe->showPresetAt (-1);
         const auto size = safe->presetMenu.presetPaths.size();
         if (index >= 0 && size > 0)
+        {
+            safe->stepDirection = -1;
             safe->presetMenu.selectPreset (previousIndex (index, size));
-        else
-            safe->showPresetAt (-1);
+        }
     });
 }
 

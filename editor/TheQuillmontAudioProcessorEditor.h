@@ -152,10 +152,12 @@ private:
     void revertToLoadedFile();
     void randomise();
     static int previousIndex (int index, int size);
+    static int steppedIndex (int index, int direction, int size);
 
     std::unique_ptr<juce::Drawable> logo;
     std::unique_ptr<juce::FileChooser> fileChooser;
     bool dialogPending = false;
+    int stepDirection = 0; // of the step whose load is pending: where to go on past an unreadable preset
     bool correctingSize = false;
 
     // A work area smaller than the default size may be one the desktop has not finished setting

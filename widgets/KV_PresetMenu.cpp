@@ -105,7 +105,11 @@ void KV_PresetMenu::selectPreset (int index)
     if (! juce::isPositiveAndBelow (index, presetPaths.size()))
         return;
 
-    beforeChoice = { selectedPresetIndex, selectedPresetPath, getText(), modified };
+    // Several choices before the change message arrives are one change: going back goes back
+    // to what was shown before the first of them.
+    if (! userSelectionPending)
+        beforeChoice = { selectedPresetIndex, selectedPresetPath, getText(), modified };
+
     selectedPresetIndex = index;
     selectedPresetPath = presetPaths[index];
     modified = false;

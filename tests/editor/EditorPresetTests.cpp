@@ -283,45 +283,79 @@ TEST_F (ThreePresets, SaveOutsideThePresetsFolderShowsItsNameAndSelectsNothingIn
     EXPECT_FLOAT_EQ (rig.gain(), 0.71f) << "no preset of the list is loaded over the one just saved";
 }
 
-TEST_F (ThreePresets, AnUnreadablePresetIsReportedAndTheLoadedOneStaysHoweverItIsReached)
+TEST_F (ThreePresets, APickOfAnUnreadablePresetKeepsTheLoadedOneAndAStepGoesOnPastIt)
 {
     // In menu order: A, B Broken, B, C.
     const auto broken = writeUnreadable (rig.presets().getChildFile ("B Broken.kvp"));
+    const juce::StringArray brokenOnce ("Load Preset: The preset \"B Broken\" could not be read.");
     auto& editor = rig.openEditor();
     auto& menu = editor.presetMenu;
     pick (a);
     touchGain (rig, 0.15f);
 
-    auto expectAStillLoaded = [&] (const char* how)
+    pick (broken);
+    EXPECT_EQ (rig.dialogs->messages, brokenOnce);
+    EXPECT_EQ (menu.getText(), "A*");
+    EXPECT_FLOAT_EQ (rig.gain(), 0.15f);
+    EXPECT_EQ (rig.processor().settings.presetModified, 1);
+
+    // Two picks before the first is handled are one change: the last one fails, A stays.
+    rig.dialogs->messages.clear();
+    menu.selectPreset (menu.presetPaths.indexOf (b.getFullPathName()));
+    menu.selectPreset (menu.presetPaths.indexOf (broken.getFullPathName()));
+    pump();
+    EXPECT_EQ (menu.getText(), "A*");
+    EXPECT_EQ (rig.processor().getLoadedPresetFile(), a.getFullPathName());
+
+    auto expectStepReached = [&] (const juce::File& file, float gain, const char* how)
     {
-        EXPECT_EQ (rig.dialogs->messages.size(), 1) << how;
-        EXPECT_EQ (rig.dialogs->messages[0], "Load Preset: The preset \"B Broken\" could not be read.") << how;
-        EXPECT_EQ (menu.getText(), "A*") << how;
-        EXPECT_EQ (menu.presetPaths[menu.selectedPresetIndex], a.getFullPathName()) << how;
-        EXPECT_FLOAT_EQ (rig.gain(), 0.15f) << how;
-        EXPECT_EQ (rig.processor().settings.presetModified, 1) << how;
-        EXPECT_EQ (rig.processor().getCurrentPresetName(), "A") << how;
+        EXPECT_EQ (rig.dialogs->messages, brokenOnce) << how;
+        EXPECT_EQ (menu.getText(), file.getFileNameWithoutExtension()) << how;
+        EXPECT_EQ (rig.processor().getLoadedPresetFile(), file.getFullPathName()) << how;
+        EXPECT_FLOAT_EQ (rig.gain(), gain) << how;
         rig.dialogs->messages.clear();
     };
 
-    pick (broken);
-    expectAStillLoaded ("menu");
+    rig.dialogs->messages.clear();
     click (*editor.nextButton);
-    expectAStillLoaded ("next");
-
-    // The selection stayed on A: previous wraps round to C.
+    expectStepReached (b, 0.2f, "next from A");
     click (*editor.prevButton);
-    EXPECT_EQ (menu.getText(), "C");
-    EXPECT_FLOAT_EQ (rig.gain(), 0.3f);
+    expectStepReached (a, 0.1f, "previous from B");
 
-    // Deleting B makes its unreadable neighbour the next preset: B's sound stays.
+    // Deleting B makes its unreadable neighbour the first one tried.
     pick (b);
     rig.dialogs->okAnswers.push_back (true);
     click (*editor.delButton);
     EXPECT_FALSE (b.exists());
-    EXPECT_EQ (rig.dialogs->messages, juce::StringArray ("Load Preset: The preset \"B Broken\" could not be read."));
-    EXPECT_FLOAT_EQ (rig.gain(), 0.2f);
-    EXPECT_EQ (rig.processor().getCurrentPresetName(), "B");
+    expectStepReached (a, 0.1f, "the neighbour after Delete");
+}
+
+TEST_F (ThreePresets, WhenNoOtherPresetCanBeReadTheSoundStaysAndTheBoxNamesNoOtherPreset)
+{
+    writeUnreadable (b);
+    writeUnreadable (c);
+    auto& editor = rig.openEditor();
+    auto& menu = editor.presetMenu;
+    pick (a);
+    touchGain (rig, 0.15f);
+
+    // Each step tries every other preset once, in its own direction.
+    for (auto [button, tried] : { std::pair (editor.nextButton.get(), "\"B\" and \"C\""),
+                                  std::pair (editor.prevButton.get(), "\"C\" and \"B\"") })
+    {
+        click (*button);
+        EXPECT_EQ (rig.dialogs->messages, juce::StringArray ("Load Preset: The presets " + juce::String (tried) + " could not be read."));
+        EXPECT_EQ (menu.getText(), "A*");
+        EXPECT_FLOAT_EQ (rig.gain(), 0.15f);
+        rig.dialogs->messages.clear();
+    }
+
+    rig.dialogs->okAnswers.push_back (true);
+    click (*editor.delButton);
+    EXPECT_FALSE (a.exists());
+    EXPECT_EQ (rig.dialogs->messages.size(), 1);
+    EXPECT_EQ (menu.getText(), "") << "the deleted preset is not named";
+    EXPECT_FLOAT_EQ (rig.gain(), 0.15f);
 }
 
 TEST_F (ThreePresets, InTheWindowAnUnreadablePickAfterAGoodOneKeepsTheGoodOne)
