@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds the plug-in in Release and installs the VST3 bundle into
-# ~/.vst3, where Linux hosts look for it. The standalone application is built beside it.
+# ~/.vst3, where Linux hosts look for it, and the folders it keeps its settings and presets in
+# under /opt/Korvanth. The standalone application is built beside it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,4 +16,7 @@ mkdir -p "$HOME/.vst3"
 rm -rf "$HOME/.vst3/The Quillmont.vst3"
 cp -R "$bundle" "$HOME/.vst3/"
 echo "Installed $HOME/.vst3/The Quillmont.vst3"
+
+bash scripts/create-folders.sh
+echo "Settings and presets folders: /opt/Korvanth"
 echo "Standalone: build/release/TheQuillmont_artefacts/Release/Standalone/The Quillmont"
