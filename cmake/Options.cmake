@@ -2,6 +2,7 @@ option(QUILLMONT_BUILD_TESTS "Build the test suite" ON)
 option(QUILLMONT_BUILD_BENCHMARKS "Build the benchmarks" ON)
 option(QUILLMONT_WERROR "Treat warnings in the project's own code as errors" OFF)
 option(QUILLMONT_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(QUILLMONT_TSAN "Build everything with ThreadSanitizer" OFF)
 
 find_program(CCACHE_PROGRAM ccache)
 if(CCACHE_PROGRAM)
@@ -12,6 +13,14 @@ endif()
 if(QUILLMONT_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(QUILLMONT_TSAN)
+    if(QUILLMONT_SANITIZE)
+        message(FATAL_ERROR "ThreadSanitizer cannot be combined with AddressSanitizer: use one build each")
+    endif()
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
 endif()
 
 

@@ -14,6 +14,16 @@ namespace
         juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
     }
 
+    // Runs every message queued so far: messages run in the order they were posted.
+    void runQueuedMessages()
+    {
+        bool reached = false;
+        juce::MessageManager::callAsync ([&reached] { reached = true; });
+
+        for (int i = 0; i < 500 && ! reached; ++i)
+            pump (10);
+    }
+
     // The host's side of the window: the plug-in's view embedded in a window on the display.
     struct HostWindow
     {
@@ -32,6 +42,12 @@ namespace
 
         ~HostWindow()
         {
+            // The framework's embedding component answers the plug-in's resizes with callbacks
+            // that point at itself, queued on the message thread: they run before it goes, as a
+            // DAW's own message loop runs them between a resize and a close.
+            pump (100);
+            runQueuedMessages();
+
             if (editor != nullptr)
                 window.removeChildComponent (editor.get());
             editor.reset();
