@@ -32,12 +32,10 @@ TEST (InstallFolders, TheInstallCommandMakesTheTreeThePlugInWritesToForTheCaller
 
     // As root, the tree goes to another user, as it does under sudo; otherwise to the caller.
     const juce::String owner = ::getuid() == 0 ? "nobody" : ::getpwuid (::getuid())->pw_name;
-    const auto ownerId = ::getpwnam (owner.toRawUTF8())->pw_uid;
 
-    // An earlier installation left a bank with a preset of the user's in a folder of its own mode.
-    const auto bank = sandbox.presetsFolder().getChildFile ("Bank");
-    ASSERT_TRUE (bank.createDirectory());
-    ASSERT_TRUE (bank.getChildFile ("Mine.kvp").replaceWithText ("mine"));
+    // An earlier installation left the presets folder, with a mode of its own and a user's preset.
+    const auto mine = sandbox.presetsFolder().getChildFile ("Bank/Mine.kvp");
+    ASSERT_TRUE (mine.create() && mine.replaceWithText ("mine"));
     ::chmod (sandbox.presetsFolder().getFullPathName().toRawUTF8(), 0750);
     const auto presetsBefore = statusOf (sandbox.presetsFolder());
 
@@ -46,21 +44,17 @@ TEST (InstallFolders, TheInstallCommandMakesTheTreeThePlugInWritesToForTheCaller
 
     PluginSettings settings;
     settings.loadPluginSettings();
+    EXPECT_TRUE (sandbox.settingsFile().existsAsFile()) << "the first start writes its settings";
 
     const juce::File samples (settings.defaultSamplesPath), irs (settings.defaultIrFilesPath);
-
-    for (const auto& folder : { juce::File (settings.defaultSettingsPath), samples, samples.getParentDirectory(),
-                                irs, irs.getParentDirectory() })
+    for (const auto& folder : { sandbox.settingsFolder(), samples, samples.getParentDirectory(), irs, irs.getParentDirectory() })
     {
         EXPECT_TRUE (folder.isDirectory()) << folder.getFullPathName();
-        EXPECT_EQ (statusOf (folder).st_uid, ownerId) << folder.getFullPathName();
+        EXPECT_EQ (statusOf (folder).st_uid, ::getpwnam (owner.toRawUTF8())->pw_uid) << folder.getFullPathName();
     }
-
-    EXPECT_TRUE (sandbox.settingsFile().existsAsFile()) << "the first start writes its settings";
-    EXPECT_TRUE (settings.savePluginSettings().wasOk());
 
     const auto presetsAfter = statusOf (sandbox.presetsFolder());
     EXPECT_EQ (presetsAfter.st_uid, presetsBefore.st_uid);
     EXPECT_EQ (presetsAfter.st_mode, presetsBefore.st_mode);
-    EXPECT_EQ (bank.getChildFile ("Mine.kvp").loadFileAsString(), "mine");
+    EXPECT_EQ (mine.loadFileAsString(), "mine");
 }
