@@ -44,8 +44,9 @@ namespace korvanth
         /** True once after each selectPreset; the change message of a modified mark gives false. */
         bool takeUserSelection();
 
-        /** Puts back the selection, text and modified mark shown before the last selectPreset,
-            without a change message: the chosen preset could not be loaded. */
+        /** Puts back the selection, text and modified mark shown before the choices whose change
+            message is being handled, without a change message: the chosen preset could not be
+            loaded. */
         void revertSelection();
 
         /** Bound to the menu so that it receives null when the preset menu is gone. */
