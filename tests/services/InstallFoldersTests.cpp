@@ -1,10 +1,9 @@
 #include "support/SettingsSandbox.h"
+#include "support/UnprivilegedAccount.h"
 
 #include <gtest/gtest.h>
 
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -28,10 +27,12 @@ namespace
 
 TEST (InstallFolders, TheInstallCommandMakesTheTreeThePlugInWritesToForTheCallerAndLeavesWhatExists)
 {
-    SettingsSandbox sandbox;
-
     // As root, the tree goes to another user, as it does under sudo; otherwise to the caller.
-    const juce::String owner = ::getuid() == 0 ? "nobody" : ::getpwuid (::getuid())->pw_name;
+    const auto owner = UnprivilegedAccount::find();
+    if (! owner)
+        GTEST_SKIP() << UnprivilegedAccount::missing;
+
+    SettingsSandbox sandbox;
 
     // An earlier installation left the presets folder, with a mode of its own and a user's preset.
     const auto mine = sandbox.presetsFolder().getChildFile ("Bank/Mine.kvp");
@@ -39,8 +40,8 @@ TEST (InstallFolders, TheInstallCommandMakesTheTreeThePlugInWritesToForTheCaller
     ::chmod (sandbox.presetsFolder().getFullPathName().toRawUTF8(), 0750);
     const auto presetsBefore = statusOf (sandbox.presetsFolder());
 
-    ASSERT_TRUE (createFolders (sandbox.base, owner));
-    ASSERT_TRUE (createFolders (sandbox.base, owner)) << "a second install";
+    ASSERT_TRUE (createFolders (sandbox.base, owner->name));
+    ASSERT_TRUE (createFolders (sandbox.base, owner->name)) << "a second install";
 
     PluginSettings settings;
     settings.loadPluginSettings();
@@ -50,7 +51,7 @@ TEST (InstallFolders, TheInstallCommandMakesTheTreeThePlugInWritesToForTheCaller
     for (const auto& folder : { sandbox.settingsFolder(), samples, samples.getParentDirectory(), irs, irs.getParentDirectory() })
     {
         EXPECT_TRUE (folder.isDirectory()) << folder.getFullPathName();
-        EXPECT_EQ (statusOf (folder).st_uid, ::getpwnam (owner.toRawUTF8())->pw_uid) << folder.getFullPathName();
+        EXPECT_EQ (statusOf (folder).st_uid, owner->uid) << folder.getFullPathName();
     }
 
     const auto presetsAfter = statusOf (sandbox.presetsFolder());

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <optional>
+#include <pwd.h>
+#include <unistd.h>
+
+/** An account that is not root, for tests of what a normal user meets: the caller, or 'nobody'
+    when the caller is root, as in CI. */
+struct UnprivilegedAccount
+{
+    juce::String name;
+    uid_t uid;
+    gid_t gid;
+
+    /** None where the system has no such account (no 'nobody', or a caller without an entry in
+        the user database); the test then says so and skips. */
+    static std::optional<UnprivilegedAccount> find()
+    {
+        const auto* entry = ::getuid() == 0 ? ::getpwnam ("nobody") : ::getpwuid (::getuid());
+        if (entry == nullptr)
+            return std::nullopt;
+        return UnprivilegedAccount { entry->pw_name, entry->pw_uid, entry->pw_gid };
+    }
+
+    static constexpr const char* missing = "this system has no account that is not root to act as"
+                                           " (no 'nobody' account, or the caller has no entry in the user database)";
+};
