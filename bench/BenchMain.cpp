@@ -5,6 +5,7 @@
 
 #include "editor/WindowManagerAtoms.h"
 #include "services/PluginSettings.h"
+#include "tests/support/FreshTempFolder.h"
 
 // The processor starts timers when it is built, so the framework must be up; and it reads and
 // writes its folder tree, which here lives in a temporary folder, never in a real installation.
@@ -14,9 +15,7 @@ int main (int argc, char** argv)
     // Some benchmarks open windows without an editor: a bare virtual display needs the atoms too.
     ensureWindowManagerAtoms();
 
-    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                            .getNonexistentChildFile ("quillmont-bench", {}, false);
-    folder.createDirectory();
+    const auto folder = makeFreshTempFolder ("quillmont-bench");
     PluginSettings::overrideBaseFolder (folder);
 
     if (FirstPrepareChild::runIfAsked (argc, argv))

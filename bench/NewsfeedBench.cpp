@@ -1,5 +1,6 @@
 #include "services/KV_NewsFeedComponent.h"
 #include "services/KV_NewsfeedProcessor.h"
+#include "tests/support/FreshTempFolder.h"
 #include "widgets/pluginLookAndFeel.h"
 
 #include <benchmark/benchmark.h>
@@ -10,9 +11,7 @@ namespace
     // back and count, as the news processor's tick and markAllNewsRead do.
     void newsCacheMergeAtLargestFeed (benchmark::State& state)
     {
-        const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                                .getChildFile ("quillmont-news-bench-" + juce::Uuid().toString());
-        folder.createDirectory();
+        const auto folder = makeFreshTempFolder ("quillmont-news-bench");
 
         korvanth::KV_NewsfeedProcessor news;
         news.cacheFilePath = folder.getChildFile ("newsfeed.xml").getFullPathName();

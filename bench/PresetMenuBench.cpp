@@ -1,5 +1,6 @@
 #include "editor/TheQuillmontAudioProcessorEditor.h"
 #include "services/PluginSettings.h"
+#include "tests/support/FreshTempFolder.h"
 #include "widgets/KV_PresetMenu.h"
 
 #include <benchmark/benchmark.h>
@@ -10,8 +11,7 @@ namespace
     struct PresetLibrary
     {
         PresetLibrary (int banks, int presetsPerBank)
-            : PresetLibrary (juce::File::getSpecialLocation (juce::File::tempDirectory)
-                                 .getNonexistentChildFile ("quillmont-library", {}, false), banks, presetsPerBank)
+            : PresetLibrary (makeFreshTempFolder ("quillmont-library"), banks, presetsPerBank)
         {
         }
 

@@ -1,4 +1,5 @@
 #include "services/KV_Launcher.h"
+#include "support/FreshTempFolder.h"
 #include "support/RecordingOpener.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +12,7 @@ namespace
     {
         Launcher()
         {
-            folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("quillmont-launcher", {}, false);
-            folder.createDirectory();
+            folder = makeFreshTempFolder ("quillmont-launcher");
             opener = std::make_unique<RecordingOpener> (folder);
         }
 

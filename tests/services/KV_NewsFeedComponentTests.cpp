@@ -1,4 +1,5 @@
 #include "services/KV_NewsFeedComponent.h"
+#include "support/FreshTempFolder.h"
 #include "support/RecordingOpener.h"
 #include "widgets/WidgetRig.h"
 
@@ -252,8 +253,7 @@ class NewsBellLinks : public ::testing::Test
 protected:
     NewsBellLinks()
     {
-        folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("quillmont-bell-" + juce::Uuid().toString());
-        folder.createDirectory();
+        folder = makeFreshTempFolder ("quillmont-bell");
         opener = std::make_unique<RecordingOpener> (folder);
     }
 

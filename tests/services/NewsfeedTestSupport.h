@@ -2,6 +2,7 @@
 
 #include "services/KV_NewsfeedProcessor.h"
 #include "services/LoopbackHttpServer.h"
+#include "support/FreshTempFolder.h"
 
 #include <juce_events/juce_events.h>
 
@@ -10,12 +11,7 @@ inline const juce::String testProductTag { "KVNPLG12G" };
 /** A fresh folder standing in for the settings folder; removed with the object. */
 struct ScratchFolder
 {
-    ScratchFolder()
-    {
-        folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                     .getChildFile ("quillmont-news-" + juce::Uuid().toString());
-        folder.createDirectory();
-    }
+    ScratchFolder() : folder (makeFreshTempFolder ("quillmont-news")) {}
 
     ~ScratchFolder() { folder.deleteRecursively(); }
 

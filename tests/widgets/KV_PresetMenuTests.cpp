@@ -1,4 +1,5 @@
 #include "WidgetRig.h"
+#include "support/FreshTempFolder.h"
 #include "support/RecordingOpener.h"
 #include "widgets/KV_PresetMenu.h"
 
@@ -33,7 +34,7 @@ namespace
     {
         PresetFolder()
         {
-            top = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("quillmont-presets", {}, false);
+            top = makeFreshTempFolder ("quillmont-presets");
             presets = top.getChildFile ("Presets");
             presets.createDirectory();
         }
