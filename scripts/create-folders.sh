@@ -6,7 +6,10 @@
 #   owner: who may write there; by default the caller, also when this runs through sudo
 set -euo pipefail
 base="${1:-/opt}"
-owner="${2:-${SUDO_USER:-$(id -un)}}"
+# sudo names its caller only when it made us root: an account entered with "sudo -u" is the caller.
+caller=$(id -un)
+[ "$(id -u)" -ne 0 ] || caller=${SUDO_USER:-$caller}
+owner="${2:-$caller}"
 product="The Quillmont"
 maker="$base/Korvanth"
 

@@ -1,3 +1,4 @@
+#include "support/FreshTempFolder.h"
 #include "support/SettingsSandbox.h"
 #include "support/UnprivilegedAccount.h"
 
@@ -8,13 +9,17 @@
 namespace
 {
     // The install command's folder step, run on a sandbox instead of the real shared folder.
+    const juce::File script = juce::File (QUILLMONT_TEST_DATA_DIR).getSiblingFile ("../scripts/create-folders.sh");
+
+    bool run (const juce::StringArray& command)
+    {
+        juce::ChildProcess process;
+        return process.start (command) && process.waitForProcessToFinish (30000) && process.getExitCode() == 0;
+    }
+
     bool createFolders (const juce::File& base, const juce::String& owner)
     {
-        const auto script = juce::File (QUILLMONT_TEST_DATA_DIR).getParentDirectory().getParentDirectory()
-                                .getChildFile ("scripts/create-folders.sh");
-        juce::ChildProcess process;
-        return process.start (juce::StringArray { script.getFullPathName(), base.getFullPathName(), owner })
-                && process.waitForProcessToFinish (30000) && process.getExitCode() == 0;
+        return run ({ script.getFullPathName(), base.getFullPathName(), owner });
     }
 
     struct stat statusOf (const juce::File& file)
@@ -58,4 +63,29 @@ TEST (InstallFolders, TheInstallCommandMakesTheTreeThePlugInWritesToForTheCaller
     EXPECT_EQ (presetsAfter.st_uid, presetsBefore.st_uid);
     EXPECT_EQ (presetsAfter.st_mode, presetsBefore.st_mode);
     EXPECT_EQ (mine.loadFileAsString(), "mine");
+}
+
+// An administrator who enters a build account with "sudo -u" leaves SUDO_USER naming themselves;
+// the tree is still for the account that ran the command, which alone runs the plug-in.
+TEST (InstallFolders, AnAccountEnteredThroughSudoGetsTheTreeItself)
+{
+    const auto account = UnprivilegedAccount::find();
+    if (! account)
+        GTEST_SKIP() << UnprivilegedAccount::missing;
+
+    // A base the account may write to and a copy of the script it can read, wherever the checkout lives.
+    const auto top = makeFreshTempFolder ("quillmont-install");
+    const auto base = top.getChildFile ("opt"), copy = top.getChildFile ("create-folders.sh");
+    ASSERT_TRUE (base.createDirectory() && script.copyFileTo (copy));
+    ::chmod (top.getFullPathName().toRawUTF8(), 0755);
+    ASSERT_EQ (::chown (base.getFullPathName().toRawUTF8(), account->uid, account->gid), 0);
+
+    juce::StringArray command;
+    if (::getuid() == 0)
+        command.addArray ({ "setpriv", "--clear-groups", "--reuid=" + juce::String (account->uid), "--regid=" + juce::String (account->gid) });
+    command.addArray ({ "env", "SUDO_USER=root", "bash", copy.getFullPathName(), base.getFullPathName() });
+
+    EXPECT_TRUE (run (command));
+    EXPECT_EQ (statusOf (base.getChildFile ("Korvanth/Settings")).st_uid, account->uid);
+    top.deleteRecursively();
 }
