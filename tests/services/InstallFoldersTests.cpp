@@ -82,7 +82,7 @@ TEST (InstallFolders, AnAccountEnteredThroughSudoGetsTheTreeItself)
 
     juce::StringArray command;
     if (::getuid() == 0)
-        command.addArray ({ "setpriv", "--clear-groups", "--reuid=" + juce::String (account->uid), "--regid=" + juce::String (account->gid) });
+        command = account->commandFromRoot();
     command.addArray ({ "env", "SUDO_USER=root", "bash", copy.getFullPathName(), base.getFullPathName() });
 
     EXPECT_TRUE (run (command));

@@ -27,9 +27,8 @@ TEST (PrivateOpt, TheHostedTestsSeeAnEmptyOptWhenANormalUserRunsThemBesideAnInst
 
     // A mount namespace of the test's own with an installation in it, entered as the account:
     // root drops to it, anyone else leaves the user namespace the mount needed.
-    const juce::String uid (account->uid), gid (account->gid);
-    const auto becomeAccount = asRoot ? "setpriv --clear-groups --reuid=" + uid + " --regid=" + gid
-                                      : "unshare --user --map-user=" + uid + " --map-group=" + gid;
+    const auto becomeAccount = asRoot ? account->commandFromRoot().joinIntoString (" ")
+                                      : "unshare --user --map-user=" + juce::String (account->uid) + " --map-group=" + juce::String (account->gid);
 
     juce::StringArray command { "unshare" };
     if (! asRoot)

@@ -24,6 +24,12 @@ struct UnprivilegedAccount
         return UnprivilegedAccount { entry->pw_name, entry->pw_uid, entry->pw_gid };
     }
 
+    /** What root puts before a command to run it as this account. */
+    juce::StringArray commandFromRoot() const
+    {
+        return { "setpriv", "--clear-groups", "--reuid=" + juce::String (uid), "--regid=" + juce::String (gid) };
+    }
+
     static constexpr const char* missing = "this system has no account that is not root to act as"
                                            " (no 'nobody' account, or the caller has no entry in the user database)";
 };
