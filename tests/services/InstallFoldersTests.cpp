@@ -74,10 +74,10 @@ TEST (InstallFolders, AnAccountEnteredThroughSudoGetsTheTreeItself)
         GTEST_SKIP() << UnprivilegedAccount::missing;
 
     // A base the account may write to and a copy of the script it can read, wherever the checkout lives.
-    const auto top = makeFreshTempFolder ("quillmont-install");
-    const auto base = top.getChildFile ("opt"), copy = top.getChildFile ("create-folders.sh");
+    const ScopedTempFolder top ("quillmont-install");
+    const auto base = top.folder.getChildFile ("opt"), copy = top.folder.getChildFile ("create-folders.sh");
     ASSERT_TRUE (base.createDirectory() && script.copyFileTo (copy));
-    ::chmod (top.getFullPathName().toRawUTF8(), 0755);
+    ASSERT_TRUE (UnprivilegedAccount::share (top.folder) && UnprivilegedAccount::share (copy));
     ASSERT_EQ (::chown (base.getFullPathName().toRawUTF8(), account->uid, account->gid), 0);
 
     juce::StringArray command;
@@ -87,5 +87,4 @@ TEST (InstallFolders, AnAccountEnteredThroughSudoGetsTheTreeItself)
 
     EXPECT_TRUE (run (command));
     EXPECT_EQ (statusOf (base.getChildFile ("Korvanth/Settings")).st_uid, account->uid);
-    top.deleteRecursively();
 }

@@ -23,3 +23,14 @@ inline juce::File makeFreshTempFolder (const juce::String& prefix)
 
     return juce::File (juce::String::fromUTF8 (pattern.c_str()));
 }
+
+/** A fresh temporary folder that goes, with everything in it, however the test that made it ends. */
+struct ScopedTempFolder
+{
+    explicit ScopedTempFolder (const juce::String& prefix) : folder (makeFreshTempFolder (prefix)) {}
+    ~ScopedTempFolder() { folder.deleteRecursively(); }
+
+    const juce::File folder;
+
+    JUCE_DECLARE_NON_COPYABLE (ScopedTempFolder)
+};

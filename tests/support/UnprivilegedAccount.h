@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 /** An account that is not root, for tests of what a normal user meets: the caller, or 'nobody'
@@ -28,6 +29,13 @@ struct UnprivilegedAccount
     juce::StringArray commandFromRoot() const
     {
         return { "setpriv", "--clear-groups", "--reuid=" + juce::String (uid), "--regid=" + juce::String (gid) };
+    }
+
+    /** Lets every account read, and enter or run, a file or folder the test made for this account:
+        what the caller's umask left it would otherwise decide. */
+    static bool share (const juce::File& fileOrFolder)
+    {
+        return ::chmod (fileOrFolder.getFullPathName().toRawUTF8(), 0755) == 0;
     }
 
     static constexpr const char* missing = "this system has no account that is not root to act as"
