@@ -39,11 +39,12 @@ namespace
                 return;
             }
 
+            // The status is read only once the child has ended: before that the framework answers 0.
             const auto output = child.readAllProcessOutput();
-            child.waitForProcessToFinish (60000);
+            const auto ended = child.waitForProcessToFinish (60000);
             const auto nanoseconds = output.trim().getLargeIntValue();
 
-            if (child.getExitCode() != 0 || nanoseconds <= 0)
+            if (! ended || child.getExitCode() != 0 || nanoseconds <= 0)
             {
                 state.SkipWithError ("the child reported no time");
                 return;
