@@ -135,6 +135,16 @@ namespace
         return false;
     }
 
+    // The framework, given a UTF-8 byte-order mark and nothing after it, reads the byte past the
+    // mark; such a body is an empty one.
+    juce::String textOfBody (const void* data, size_t numBytes)
+    {
+        if (numBytes == 3 && juce::CharPointer_UTF8::isByteOrderMark (data))
+            return {};
+
+        return juce::String::createStringFromData (data, static_cast<int> (numBytes));
+    }
+
     bool isWebAddress (const juce::URL& address)
     {
         const auto scheme = address.getScheme();
@@ -320,7 +330,7 @@ juce::Result KV_WebRequest::readReply (juce::WebInputStream& stream, juce::Memor
 
 void KV_WebRequest::takeReplyBody (const void* data, size_t numBytes)
 {
-    response.responseText = juce::String::createStringFromData (data, static_cast<int> (numBytes));
+    response.responseText = textOfBody (data, numBytes);
     const auto& text = response.responseText;
 
     if (isNestedDeeperThan (text, maxJsonNesting))

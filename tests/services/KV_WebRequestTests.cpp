@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <cstring>
+#include <string_view>
 #include <thread>
 
 namespace
@@ -242,6 +243,30 @@ TEST (WebRequest, NumbersTheReaderCannotTakeAreRefused)
 
     // Digits inside strings of either quote and after the point are not counted.
     EXPECT_TRUE (parse ("[\"12345678901234567890123\", '-.5', 0.12345678901234567890123, -0.5e-7]").result.wasOk());
+}
+
+// Each body is given in a heap block of exactly its own size, so the sanitizer build sees any
+// read past it.
+TEST (WebRequest, ReplyTextIsMadeFromItsOwnBytesOnly)
+{
+    auto take = [] (std::string_view body)
+    {
+        juce::HeapBlock<char> bytes (body.size());
+        std::memcpy (bytes.get(), body.data(), body.size());
+        KV_WebRequest request ("http://127.0.0.1/");
+        request.takeReplyBody (bytes.get(), body.size());
+        return request.response;
+    };
+
+    const auto empty = take ("");
+    const auto markOnly = take ("\xef\xbb\xbf");
+    EXPECT_EQ (markOnly.responseText, empty.responseText);
+    EXPECT_EQ (markOnly.result.getErrorMessage(), empty.result.getErrorMessage());
+
+    const auto marked = take ("\xef\xbb\xbf[{\"id\": 7}]");
+    ASSERT_TRUE (marked.result.wasOk()) << marked.result.getErrorMessage();
+    EXPECT_EQ (marked.responseText, "[{\"id\": 7}]");
+    EXPECT_EQ (static_cast<int> (marked.json[0]["id"]), 7);
 }
 
 TEST (WebRequest, CancelAbortsAStalledExchange)
